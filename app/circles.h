@@ -1,0 +1,13 @@
+// The circle demonstration: window set-up, the display pass and the keyboard commands.
+#pragma once
+
+// One-time OpenGL state: smooth shading, light grey background; no depth test.
+void initRendering();
+// Draws the reference circle and the current rasteriser's grid pixels, then prints the number
+// of grid-pixel draws of this pass on a line of its own.
+void displayCircles();
+// Enter: next rasteriser; '+' / '-': radius up / down (never below 1). The view module sees
+// every key first and takes its own (rotation letters, Shift+Enter, Escape).
+void keyboardCircles(unsigned char key, int x, int y);
+// The exact circle as a blue loop of 360 vertices, one degree apart, starting at (cx + r, cy).
+void drawReferenceCircle(int cx, int cy, float radius);
