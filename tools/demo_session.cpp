@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "xdrive/xdrive.h"
 
@@ -27,8 +28,33 @@ public:
         char name[128];
         std::snprintf(name, sizeof name, "%02d-%s.png", ++count_, what.c_str());
         const std::string path = folder_ + "/" + name;
-        if (!display_.grab(window_).savePng(path)) std::cerr << "could not write " << path << "\n";
+        const xdrive::Image picture = display_.grab(window_);
+        if (!picture.savePng(path)) std::cerr << "could not write " << path << "\n";
         std::cerr << "picture: " << path << "\n";
+        pictures_.push_back(picture);
+    }
+
+    // Every picture in one sheet, six a row, in the order taken.
+    void saveSheet() const {
+        if (pictures_.empty()) return;
+        const int columns = 6, cellW = pictures_[0].width, cellH = pictures_[0].height;
+        const int rows = (static_cast<int>(pictures_.size()) + columns - 1) / columns;
+        xdrive::Image sheet;
+        sheet.width = columns * cellW;
+        sheet.height = rows * cellH;
+        sheet.rgb.assign(static_cast<std::size_t>(sheet.width) * static_cast<std::size_t>(sheet.height) * 3, 255);
+        for (std::size_t k = 0; k < pictures_.size(); ++k) {
+            const int left = static_cast<int>(k) % columns * cellW, top = static_cast<int>(k) / columns * cellH;
+            const xdrive::Image& p = pictures_[k];
+            for (int y = 0; y < p.height && y < cellH; ++y) {
+                for (int x = 0; x < p.width && x < cellW; ++x) {
+                    const xdrive::Rgb c = p.at(x, y);
+                    unsigned char* out = &sheet.rgb[(static_cast<std::size_t>(top + y) * static_cast<std::size_t>(sheet.width) + static_cast<std::size_t>(left + x)) * 3];
+                    out[0] = static_cast<unsigned char>(c.r), out[1] = static_cast<unsigned char>(c.g), out[2] = static_cast<unsigned char>(c.b);
+                }
+            }
+        }
+        sheet.savePng(folder_ + "/all-steps.png");
     }
 
     void key(unsigned long keysym) { display_.tapKey(keysym); }
@@ -51,6 +77,7 @@ private:
     unsigned long window_;
     std::string folder_;
     int count_ = 0;
+    std::vector<xdrive::Image> pictures_;
 };
 
 }  // namespace
@@ -87,6 +114,7 @@ int main(int argc, char** argv) {
         session.shot("extents-turned-30-degrees-about-z");
         session.drag(XK_Control_L, 0, 60);
         session.shot("extents-zoomed-by-ctrl-drag");
+        session.saveSheet();
         session.key(XK_Escape);
         for (const std::string& line : program.readLinesUntilQuiet(xdrive::settleMs())) std::cout << line << "\n";
         const int status = program.wait(5000);
