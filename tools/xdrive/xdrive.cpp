@@ -129,6 +129,15 @@ void Display::focus(unsigned long window) {
     sync();
 }
 
+bool Display::waitUntilGone(const std::string& title, int timeoutMs) {
+    const auto start = Clock::now();
+    while (findByTitle(dpy_, DefaultRootWindow(dpy_), title) != 0) {
+        if (msSince(start) >= timeoutMs) return false;
+        pause(20);
+    }
+    return true;
+}
+
 void Display::resize(unsigned long window, int width, int height) {
     XResizeWindow(dpy_, window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
     sync();
@@ -203,12 +212,30 @@ Image Display::grab(unsigned long window) {
     return image;
 }
 
-Child::Child(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-    struct termios raw;
-    std::memset(&raw, 0, sizeof raw);
-    cfmakeraw(&raw);
-    pid_ = forkpty(&master_, nullptr, &raw, nullptr);
-    if (pid_ < 0) throw std::runtime_error("forkpty failed");
+Child::Child(const std::vector<std::string>& argv, const std::vector<std::string>& env, Output output) {
+    if (output == Output::terminal) {
+        struct termios raw;
+        std::memset(&raw, 0, sizeof raw);
+        cfmakeraw(&raw);
+        pid_ = forkpty(&master_, nullptr, &raw, nullptr);
+        if (pid_ < 0) throw std::runtime_error("forkpty failed");
+    } else {
+        int ends[2];
+        if (pipe(ends) != 0) throw std::runtime_error("pipe failed");
+        pid_ = fork();
+        if (pid_ < 0) throw std::runtime_error("fork failed");
+        if (pid_ == 0) {
+            dup2(ends[1], STDOUT_FILENO);
+            const int null = open("/dev/null", O_RDONLY);
+            dup2(null, STDIN_FILENO);
+            close(ends[0]);
+            close(ends[1]);
+            close(null);
+        } else {
+            close(ends[1]);
+            master_ = ends[0];
+        }
+    }
     if (pid_ == 0) {
         for (const std::string& entry : env) putenv(const_cast<char*>(entry.c_str()));
         std::vector<char*> args;

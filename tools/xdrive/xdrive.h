@@ -55,6 +55,9 @@ public:
     void glide(int fromX, int fromY, int toX, int toY, int steps);
     void sync();
 
+    // Waits until no viewable window has this title; false after the timeout.
+    bool waitUntilGone(const std::string& title, int timeoutMs);
+
     Image grab(unsigned long window);
 
 private:
@@ -63,8 +66,13 @@ private:
 
 class Child {
 public:
-    // Starts argv[0] on a pseudo-terminal in raw mode, with `env` ("NAME=value") added.
-    Child(const std::vector<std::string>& argv, const std::vector<std::string>& env);
+    enum class Output { terminal, pipe };
+    // Starts argv[0] with `env` ("NAME=value") added. With Output::terminal its standard output
+    // and error are a pseudo-terminal in raw mode, so the C library writes each line as it ends;
+    // with Output::pipe standard output is a pipe (fully buffered by the C library), standard
+    // error is inherited and standard input is /dev/null.
+    Child(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+          Output output = Output::terminal);
     ~Child();  // kills the child if it is still running
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -74,6 +82,8 @@ public:
     std::optional<std::string> readLine(int timeoutMs);
     // Every line that arrives until the output has been quiet for quietMs.
     std::vector<std::string> readLinesUntilQuiet(int quietMs);
+    // The child's process id.
+    pid_t pid() const { return pid_; }
     // Exit status (0..255), 128 + signal, or -1 if still running after the timeout.
     int wait(int timeoutMs);
     // All output read so far, raw.

@@ -1,0 +1,118 @@
+// A fixture that starts the real midpoint-circles in the test's X display and drives it with
+// real XTest events, reading its count lines through a pseudo-terminal as they are written.
+#pragma once
+
+#include <X11/keysym.h>
+#include <unistd.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "xdrive/xdrive.h"
+
+namespace program {
+
+inline const char* title() { return "Cercles par l'algorithme du midpoint"; }
+const xdrive::Rgb background = {204, 204, 204};
+const xdrive::Rgb red = {255, 0, 0};
+const xdrive::Rgb blue = {0, 0, 255};
+const double pixelsPerUnit = 350.0 / 40.0;  // a 350-pixel window shows 40 scene units
+
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    bool empty() const { return right < 0; }
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+};
+
+// The smallest box around every pixel that is not background.
+inline Box drawing(const xdrive::Image& image) {
+    Box b;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (image.at(x, y) == background) continue;
+            b.left = std::min(b.left, x), b.right = std::max(b.right, x);
+            b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
+        }
+    }
+    return b;
+}
+
+// Whether a pixel of exactly this colour lies within `reach` pixels of (x, y).
+inline bool near(const xdrive::Image& image, double x, double y, int reach, const xdrive::Rgb& colour) {
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int px = static_cast<int>(x) + dx, py = static_cast<int>(y) + dy;
+            if (px >= 0 && py >= 0 && px < image.width && py < image.height && image.at(px, py) == colour) return true;
+        }
+    }
+    return false;
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override { start(xdrive::Child::Output::terminal); }
+
+    void TearDown() override {
+        child.reset();
+        if (display) {
+            EXPECT_TRUE(display->waitUntilGone(title(), 5000));
+        }
+    }
+
+    void start(xdrive::Child::Output output) {
+        if (!display) display = std::make_unique<xdrive::Display>();
+        ASSERT_TRUE(display->waitUntilGone(title(), 5000)) << "a window of an earlier test is still there";
+        // Mesa's driver leaks at exit, so leak detection is off in this GL process.
+        child = std::make_unique<xdrive::Child>(std::vector<std::string>{MIDPOINT_CIRCLES},
+                                                std::vector<std::string>{"ASAN_OPTIONS=detect_leaks=0"}, output);
+        window = display->waitForWindow(title(), 20000);
+        ASSERT_NE(window, 0u) << "the window did not appear";
+        display->focus(window);
+        if (output == xdrive::Child::Output::terminal) {
+            const auto first = child->readLine(20000);
+            ASSERT_TRUE(first.has_value()) << "no first count line";
+            EXPECT_EQ(*first, "4");
+            settle();
+        }
+    }
+
+    // Lines printed until the output has been quiet for a while.
+    std::vector<std::string> settle() { return child->readLinesUntilQuiet(xdrive::settleMs()); }
+
+    // Types a key and returns the one count line its redraw printed.
+    std::string keyLine(unsigned long keysym) {
+        display->tapKey(keysym);
+        const auto line = child->readLine(10000);
+        return line ? *line : "(no line)";
+    }
+
+    xdrive::Geometry where() { return display->geometry(window); }
+    // The count line is printed before the buffers are swapped: give the swap a moment.
+    xdrive::Image picture() {
+        usleep(150000);
+        return display->grab(window);
+    }
+
+    // A left-button drag of (dx, dy) pixels from the window's centre with these keys held.
+    void drag(const std::vector<unsigned long>& held, int dx, int dy) {
+        const xdrive::Geometry g = where();
+        const int x = g.x + g.width / 2, y = g.y + g.height / 2;
+        display->moveTo(x, y);
+        for (unsigned long k : held) display->keyDown(k);
+        display->buttonDown(1);
+        display->glide(x, y, x + dx, y + dy, 12);
+        display->buttonUp(1);
+        for (unsigned long k : held) display->keyUp(k);
+    }
+
+    std::unique_ptr<xdrive::Display> display;
+    std::unique_ptr<xdrive::Child> child;
+    unsigned long window = 0;
+};
+
+}  // namespace program
