@@ -9,4 +9,4 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIDPOINT_SANITIZE=O
 cmake --build build/test -j"$(nproc)"
 . scripts/virtual-display.sh
 start_virtual_display
-ctest --test-dir build/test --output-on-failure "$@"
+ctest --test-dir build/test --output-on-failure -j"$(nproc)" "$@"

@@ -56,6 +56,7 @@ protected:
     void SetUp() override {
         resetCirclesForTesting();
         resetViewForTesting();
+        overrideModifiersForTesting(0);  // keys arrive here outside GLUT's input callbacks
         setOrthoVolume(-20, 20, -20, 20, -300, 300);
         reshapeOrtho(350, 350);
     }
@@ -165,7 +166,9 @@ TEST_F(Circles, MinusNeverTakesTheRadiusBelowOne) {
 
 TEST_F(Circles, KeysRedrawOnlyWhenTheyChangeSomething) {
     glutDisplayFunc(displayCircles);
+    ::testing::internal::CaptureStdout();
     glwindow::pumpEvents();
+    ::testing::internal::GetCapturedStdout();
     const auto redrawnBy = [](unsigned char key) {
         ::testing::internal::CaptureStdout();
         keyboardCircles(key, 0, 0);
@@ -189,7 +192,6 @@ TEST_F(Circles, ShiftEnterIsTheViewModulesAndLeavesTheMode) {
     overrideModifiersForTesting(GLUT_ACTIVE_SHIFT | GLUT_ACTIVE_CTRL);
     keyboardCircles(13, 0, 0);
     EXPECT_EQ(circlesStateForTesting().circleMode, 1) << "Shift+Ctrl+Enter is the demonstration's";
-    overrideModifiersForTesting(-1);
 }
 
 TEST_F(Circles, BackgroundIsLightGrey) {
