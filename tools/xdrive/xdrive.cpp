@@ -90,7 +90,11 @@ bool Image::savePng(const std::string& path) const {
 }
 
 Display::Display(const std::string& name) {
-    dpy_ = XOpenDisplay(name.empty() ? nullptr : name.c_str());
+    // A server that resets when its last client leaves refuses connections for a moment.
+    for (int attempt = 0; attempt < 100 && dpy_ == nullptr; ++attempt) {
+        dpy_ = XOpenDisplay(name.empty() ? nullptr : name.c_str());
+        if (dpy_ == nullptr) pause(20);
+    }
     if (dpy_ == nullptr) throw std::runtime_error("cannot open X display " + name);
     int event = 0, error = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(dpy_, &event, &error, &major, &minor)) {

@@ -1,0 +1,121 @@
+// view-showcase: a host of the support modules that registers everything the circle
+// demonstration leaves unused. It shows the rainbow ramp as a ring of 256 cells around the grey
+// ramp as a bar of 256 cells, in a perspective view.
+//
+// Keys
+//   p                  switch between the field-of-view perspective and the frustum
+//   x y z / X Y Z      turn about X, Y, Z by +2 / -2 degrees
+//   Shift+Enter        start / stop the continuous rotation
+//   Escape             quit
+// Special keys
+//   arrows, Page Up / Page Down   turn by 1 degree (10 with Alt, 45 with Shift+Ctrl)
+//   Ctrl + those keys             preset views (Left, Up, Page Down: face-on)
+//   Shift + those keys            continuous-rotation speed x1.1 (Left, Up, Page Up) or /1.1
+// Mouse
+//   left drag + Shift / Shift+Ctrl / Ctrl / Alt: turn / turn about Z / zoom / shift
+//   right button: menu, "Quitter" quits
+#include <GL/freeglut.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "color/color.h"
+#include "projection/projection.h"
+#include "view/quit_menu.h"
+#include "view/view.h"
+
+namespace {
+
+Color** rainbow = nullptr;
+Color** grey = nullptr;
+bool frustumView = false;
+
+void releaseRamps() {
+    for (Color** ramp : {rainbow, grey}) {
+        if (ramp == nullptr) continue;
+        for (int i = 0; i < 256; ++i) colorFree(ramp[i]);
+        std::free(ramp);
+    }
+    rainbow = grey = nullptr;
+}
+
+void drawRing() {
+    const double step = 2 * M_PI / 256;
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 256; ++i) {
+        const double a0 = i * step, a1 = (i + 1) * step;
+        glColor4fv(&rainbow[i]->r);
+        glVertex2d(2.0 * std::cos(a0), 2.0 * std::sin(a0));
+        glVertex2d(3.0 * std::cos(a0), 3.0 * std::sin(a0));
+        glVertex2d(3.0 * std::cos(a1), 3.0 * std::sin(a1));
+        glVertex2d(2.0 * std::cos(a1), 2.0 * std::sin(a1));
+    }
+    glEnd();
+}
+
+void drawGreyBar() {
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 256; ++i) {
+        const double x0 = -1.5 + 3.0 * i / 256, x1 = -1.5 + 3.0 * (i + 1) / 256;
+        glColor4fv(&grey[i]->r);
+        glVertex3d(x0, -0.4, 0.01);
+        glVertex3d(x1, -0.4, 0.01);
+        glVertex3d(x1, 0.4, 0.01);
+        glVertex3d(x0, 0.4, 0.01);
+    }
+    glEnd();
+}
+
+void display() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    applyMouseTransform();
+    applyKeyRotation();
+    drawRing();
+    drawGreyBar();
+    glPopMatrix();
+    glutSwapBuffers();
+}
+
+void keyboard(unsigned char key, int x, int y) {
+    if (handleRotationKey(key, x, y)) {
+        glutPostRedisplay();
+        return;
+    }
+    if (key != 'p') return;
+    frustumView = !frustumView;
+    glutReshapeFunc(frustumView ? reshapeFrustum : reshapePerspective);
+    (frustumView ? reshapeFrustum : reshapePerspective)(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    glutPostRedisplay();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(350, 350);
+    glutInitWindowPosition(50, 50);
+    const int window = glutCreateWindow("View showcase");
+    rainbow = colorRainbowRamp();
+    grey = colorGrayRamp();
+    if (rainbow == nullptr || grey == nullptr) return 1;
+    std::atexit(releaseRamps);
+    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    createQuitMenu();
+    // Both volumes show the ring whole in a square window; a narrow one widens the angle.
+    setPerspectiveVolumeLinked(60, 1, 1, 100, 0, 0, -8, window);
+    setFrustumVolume(-0.5f, 0.5f, -0.5f, 0.5f, 1, 100, 0, 0, -8);
+    setIdleWindow(window);
+    glutReshapeFunc(reshapePerspective);
+    glutMouseFunc(mouseCallback);
+    glutMotionFunc(motionCallback);
+    glutKeyboardFunc(keyboard);
+    glutSpecialFunc(specialCallback);
+    glutIdleFunc(idleCallback);
+    glutDisplayFunc(display);
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs the build tree into a fresh prefix, then configures, builds and runs a consumer that
+# knows only that prefix.  usage: run.sh BUILD-DIR SOURCE-DIR [LINK-FLAGS]
+set -euo pipefail
+build=$1 source=$2 flags=${3:-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+test -x "$work/prefix/bin/midpoint-circles" && test -x "$work/prefix/bin/view-showcase"
+cmake -S "$source" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
+      -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
+cmake --build "$work/build" >/dev/null
+ASAN_OPTIONS=detect_leaks=1 "$work/build/consumer"

@@ -1,0 +1,120 @@
+// view-showcase, the host of the support modules, driven by real XTest input.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "xdrive/xdrive.h"
+
+namespace {
+
+const char* const title = "View showcase";
+
+long differingPixels(const xdrive::Image& a, const xdrive::Image& b) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    long n = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) n += !(a.at(x, y) == b.at(x, y));
+    }
+    return n;
+}
+
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+};
+
+// Around everything brighter than the dark background.
+Box scene(const xdrive::Image& image) {
+    Box b;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const xdrive::Rgb c = image.at(x, y);
+            if (c.r + c.g + c.b < 150) continue;
+            b.left = std::min(b.left, x), b.right = std::max(b.right, x);
+            b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
+        }
+    }
+    return b;
+}
+
+class Showcase : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display = std::make_unique<xdrive::Display>();
+        ASSERT_TRUE(display->waitUntilGone(title, 5000));
+        child = std::make_unique<xdrive::Child>(std::vector<std::string>{VIEW_SHOWCASE},
+                                                std::vector<std::string>{"ASAN_OPTIONS=detect_leaks=0"});
+        window = display->waitForWindow(title, 20000);
+        ASSERT_NE(window, 0u);
+        display->focus(window);
+        start = picture();
+    }
+    void TearDown() override {
+        if (display && child && child->wait(0) < 0) {
+            display->tapKey(XK_Escape);
+            EXPECT_EQ(child->wait(10000), 0);
+        }
+        child.reset();
+    }
+    xdrive::Image picture() {
+        usleep(400000);
+        return display->grab(window);
+    }
+    void withKey(unsigned long modifier, unsigned long key) {
+        display->keyDown(modifier);
+        display->tapKey(key);
+        display->keyUp(modifier);
+    }
+
+    std::unique_ptr<xdrive::Display> display;
+    std::unique_ptr<xdrive::Child> child;
+    unsigned long window = 0;
+    xdrive::Image start;
+};
+
+}  // namespace
+
+TEST_F(Showcase, ArrowKeysTurnTheSceneAndCtrlLeftRestoresTheStartPicture) {
+    for (int i = 0; i < 20; ++i) display->tapKey(XK_Right);
+    withKey(XK_Alt_L, XK_Down);
+    const xdrive::Image turned = picture();
+    EXPECT_GT(differingPixels(start, turned), 2000);
+    EXPECT_LT(scene(turned).width(), scene(start).width()) << "turned about Y, the ring looks narrower";
+    withKey(XK_Control_L, XK_Left);
+    EXPECT_EQ(differingPixels(start, picture()), 0);
+}
+
+TEST_F(Showcase, ShiftEnterStartsAndStopsTheContinuousRotation) {
+    EXPECT_EQ(differingPixels(start, picture()), 0) << "still before";
+    withKey(XK_Shift_L, XK_Return);
+    const xdrive::Image a = picture(), b = picture();
+    EXPECT_GT(differingPixels(a, b), 1000) << "turning";
+    withKey(XK_Shift_L, XK_Return);
+    const xdrive::Image c = picture(), d = picture();
+    EXPECT_EQ(differingPixels(c, d), 0) << "stopped";
+}
+
+TEST_F(Showcase, NarrowWindowWidensTheViewAngle) {
+    const Box square = scene(start);
+    display->resize(window, 175, 350);
+    const Box narrow = scene(picture());
+    // 60 degrees become 120: the whole ring stays in view, at a third of its height.
+    EXPECT_GT(narrow.left, 0);
+    EXPECT_LT(narrow.right, 174);
+    EXPECT_NEAR(narrow.height() / static_cast<double>(square.height()), 1.0 / 3.0, 0.05);
+}
+
+TEST_F(Showcase, PKeySwitchesToTheFrustumAndBack) {
+    const Box perspective = scene(start);
+    display->tapKey(XK_p);
+    const Box frustum = scene(picture());
+    // Half-angles atan(0.5) against 30 degrees: the frustum shows the ring larger.
+    EXPECT_NEAR(frustum.width() / static_cast<double>(perspective.width()), std::tan(M_PI / 6) / 0.5, 0.03);
+    display->tapKey(XK_p);
+    EXPECT_EQ(differingPixels(start, picture()), 0);
+}
