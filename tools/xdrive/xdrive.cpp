@@ -54,6 +54,9 @@ Window findByTitle(::Display* dpy, Window parent, const std::string& title) {
     return found;
 }
 
+// A window that goes away mid-test (the program ended) must fail the test, not end it.
+int ignoreXError(::Display*, XErrorEvent*) { return 0; }
+
 int shiftOf(unsigned long mask) {
     int shift = 0;
     while (mask != 0 && (mask & 1) == 0) mask >>= 1, ++shift;
@@ -96,6 +99,7 @@ Display::Display(const std::string& name) {
         if (dpy_ == nullptr) pause(20);
     }
     if (dpy_ == nullptr) throw std::runtime_error("cannot open X display " + name);
+    XSetErrorHandler(ignoreXError);
     int event = 0, error = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(dpy_, &event, &error, &major, &minor)) {
         XCloseDisplay(dpy_);
@@ -131,6 +135,25 @@ void Display::focus(unsigned long window) {
     moveTo(g.x + g.width / 2, g.y + g.height / 2);
     XSetInputFocus(dpy_, window, RevertToPointerRoot, CurrentTime);
     sync();
+}
+
+bool Display::waitForPopup(bool shown, int timeoutMs) {
+    const auto start = Clock::now();
+    for (;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        bool popup = false;
+        if (XQueryTree(dpy_, DefaultRootWindow(dpy_), &root, &parent, &children, &count)) {
+            for (unsigned int i = 0; i < count && !popup; ++i) {
+                XWindowAttributes a;
+                popup = XGetWindowAttributes(dpy_, children[i], &a) && a.override_redirect && a.map_state == IsViewable;
+            }
+            if (children != nullptr) XFree(children);
+        }
+        if (popup == shown) return true;
+        if (msSince(start) >= timeoutMs) return false;
+        pause(5);
+    }
 }
 
 bool Display::waitUntilGone(const std::string& title, int timeoutMs) {

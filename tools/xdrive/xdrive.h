@@ -55,6 +55,9 @@ public:
     void glide(int fromX, int fromY, int toX, int toY, int steps);
     void sync();
 
+    // Waits until a pop-up (a viewable override-redirect top-level window, such as a GLUT menu)
+    // is shown, or until none is; false after the timeout.
+    bool waitForPopup(bool shown, int timeoutMs);
     // Waits until no viewable window has this title; false after the timeout.
     bool waitUntilGone(const std::string& title, int timeoutMs);
 
