@@ -18,7 +18,7 @@ rm -rf "$folder" && mkdir -p "$folder"
 echo "No display: playing a session in the virtual display $DISPLAY."
 echo "Count lines as midpoint-circles printed them:"
 status=0
-build/release/tools/midpoint-session build/release/app/midpoint-circles "$folder" 2>"$folder/session.log" || status=$?
+build/release/tools/midpoint-session "$folder" build/release/app/midpoint-circles 2>"$folder/session.log" || status=$?
 grep -v '^picture:' "$folder/session.log" || true
 echo "Pictures of each step: $folder (all of them side by side: $folder/all-steps.png)"
 exit $status

@@ -1,7 +1,8 @@
 // midpoint-session: plays a short session of midpoint-circles in the current X display with real
 // input events, saving a picture of the window after each step and printing the count lines as
 // the program wrote them.
-//   usage: midpoint-session PROGRAM OUTPUT-FOLDER
+//   usage: midpoint-session OUTPUT-FOLDER PROGRAM [ARGUMENT...]
+// (the program may be a wrapper, such as valgrind, followed by the program it runs)
 #include <X11/keysym.h>
 
 #include <cstdio>
@@ -83,20 +84,20 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: midpoint-session PROGRAM OUTPUT-FOLDER\n";
+    if (argc < 3) {
+        std::cerr << "usage: midpoint-session OUTPUT-FOLDER PROGRAM [ARGUMENT...]\n";
         return 2;
     }
     try {
         xdrive::Display display;
-        xdrive::Child program({argv[1]}, {});
-        const unsigned long window = display.waitForWindow(title, 10000);
+        xdrive::Child program(std::vector<std::string>(argv + 2, argv + argc), {});
+        const unsigned long window = display.waitForWindow(title, 120000);
         if (window == 0) {
             std::cerr << "the window did not appear\n";
             return 1;
         }
         display.focus(window);
-        Session session(display, program, window, argv[2]);
+        Session session(display, program, window, argv[1]);
         const char* const modes[] = {"outline", "spans", "extents"};
         for (int mode = 0; mode < 3; ++mode) {
             if (mode > 0) {
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
         session.saveSheet();
         session.key(XK_Escape);
         for (const std::string& line : program.readLinesUntilQuiet(xdrive::settleMs())) std::cout << line << "\n";
-        const int status = program.wait(5000);
+        const int status = program.wait(120000);
         std::cerr << "midpoint-circles ended with status " << status << "\n";
         return status == 0 ? 0 : 1;
     } catch (const std::exception& e) {
