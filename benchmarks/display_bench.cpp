@@ -48,11 +48,13 @@ void DisplayPass(benchmark::State& state) {
     state.counters["cubes"] = static_cast<double>(circlesStateForTesting().pixelCount);
 }
 
-void BareCubes(benchmark::State& state) {
+// The cubes alone, or (withCircle) also the reference circle that every pass draws.
+void bareDrawing(benchmark::State& state, bool withCircle) {
     const auto pixels = pixelsOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const Color* red = colorRed();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (withCircle) drawReferenceCircle(0, 0, static_cast<float>(state.range(1)));
         for (const model::Pixel& p : pixels) {
             glColor4fv(&red->r);
             glPushMatrix();
@@ -67,6 +69,9 @@ void BareCubes(benchmark::State& state) {
     state.counters["cubes"] = static_cast<double>(pixels.size());
 }
 
+void BareCubes(benchmark::State& state) { bareDrawing(state, false); }
+void BareCubesAndCircle(benchmark::State& state) { bareDrawing(state, true); }
+
 void modes(benchmark::internal::Benchmark* b) {
     for (int radius : {20, 100}) {
         for (int mode = 0; mode < 3; ++mode) b->Args({mode, radius});
@@ -77,6 +82,7 @@ void modes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(DisplayPass)->Apply(modes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BareCubes)->Apply(modes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareCubesAndCircle)->Apply(modes)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);

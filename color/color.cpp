@@ -85,16 +85,29 @@ Color* colorCopy(const Color* source) {
 
 void colorFree(Color* color) { std::free(color); }
 
-Color** colorRainbowRamp() {
+namespace {
+
+// Allocates the array and its 256 records in index order, each set by fill(i, record); on any
+// failed allocation releases what it had and returns null.
+template <typename Fill>
+Color** buildRamp(Fill fill) {
     Color** ramp = allocateRamp();
     if (ramp == nullptr) return nullptr;
     for (int i = 0; i < 256; ++i) {
-        Color* entry = allocateRecord();
-        if (entry == nullptr) {
+        ramp[i] = allocateRecord();
+        if (ramp[i] == nullptr) {
             releasePartialRamp(ramp, i);
             return nullptr;
         }
-        ramp[i] = entry;
+        fill(i, *ramp[i]);
+    }
+    return ramp;
+}
+
+}  // namespace
+
+Color** colorRainbowRamp() {
+    return buildRamp([](int i, Color& entry) {
         // Quotients in double, rounded once on the store: each component is the float nearest
         // to its exact rational value.
         double r, g, b;
@@ -109,23 +122,13 @@ Color** colorRainbowRamp() {
         } else {
             r = 1.0, g = (i - 204) / 51.0, b = 0.0;
         }
-        *entry = {static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 1.0f};
-    }
-    return ramp;
+        entry = {static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 1.0f};
+    });
 }
 
 Color** colorGrayRamp() {
-    Color** ramp = allocateRamp();
-    if (ramp == nullptr) return nullptr;
-    for (int i = 0; i < 256; ++i) {
-        Color* entry = allocateRecord();
-        if (entry == nullptr) {
-            releasePartialRamp(ramp, i);
-            return nullptr;
-        }
-        ramp[i] = entry;
+    return buildRamp([](int i, Color& entry) {
         const float level = static_cast<float>(i / 255.0);
-        *entry = {level, level, level, 1.0f};
-    }
-    return ramp;
+        entry = {level, level, level, 1.0f};
+    });
 }
