@@ -9,26 +9,13 @@ session=$1 program=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 XDRIVE_SETTLE_MS=4000 "$session" "$work" "$(command -v valgrind)" --tool=memcheck --leak-check=full \
-    --show-leak-kinds=definite,indirect --keep-debuginfo=yes --num-callers=30 \
+    --show-leak-kinds=definite,indirect --keep-debuginfo=yes --num-callers=30 --fullpath-after= \
     --log-file="$work/memcheck.log" "$program" >"$work/lines" 2>"$work/session.err"
 status=$?
 [ "$status" -eq 0 ] || { echo "FAIL: the session ended with $status"; cat "$work/session.err"; exit 1; }
 grep -q "ERROR SUMMARY" "$work/memcheck.log" || { echo "FAIL: no memcheck summary"; exit 1; }
 ours='(color|projection|view|app)/[a-z_]+\.cpp'
-ours_count=$(awk -v ours="$ours" '
-  { sub(/^==[0-9]+== ?/, "") }
-  /^$/ { if (inrec && hit) bad++; inrec = 0; hit = 0; frames = 0; next }
-  /^(Invalid|Conditional|Use of uninitialised|Syscall param|Mismatched|Source and destination)/ { inrec = 1; kind = "error"; next }
-  /are (definitely|indirectly) lost/ { inrec = 1; kind = "leak"; next }
-  inrec && /^ *(at|by) / {
-    frames++
-    alloc = ($0 ~ /(malloc|calloc|realloc|operator new)/)
-    if (kind == "error" && frames == 1 && $0 ~ ours) hit = 1
-    if (kind == "leak" && !alloc && !seen && $0 ~ ours) hit = 1
-    if (kind == "leak" && !alloc) seen = 1
-  }
-  /^$/ { seen = 0 }
-  END { print bad + 0 }' "$work/memcheck.log")
+ours_count=$(awk -v ours="$ours" -f "$(dirname "$0")/memcheck_ours.awk" "$work/memcheck.log")
 grep -E "ERROR SUMMARY|definitely lost|indirectly lost" "$work/memcheck.log" | sed 's/^==[0-9]*== //'
 echo "count lines: $(wc -l <"$work/lines")"
 if [ "$ours_count" -ne 0 ]; then
