@@ -30,6 +30,7 @@ namespace {
 Color** rainbow = nullptr;
 Color** grey = nullptr;
 bool frustumView = false;
+bool spinning = false;  // mirrors the view module's continuous rotation
 
 void releaseRamps() {
     for (Color** ramp : {rainbow, grey}) {
@@ -80,6 +81,12 @@ void display() {
 
 void keyboard(unsigned char key, int x, int y) {
     if (handleRotationKey(key, x, y)) {
+        // Enter is taken only as Shift+Enter, the toggle: idle only while turning, so that a
+        // still scene costs no processor time.
+        if (key == 13) {
+            spinning = !spinning;
+            glutIdleFunc(spinning ? idleCallback : nullptr);
+        }
         glutPostRedisplay();
         return;
     }
@@ -114,7 +121,6 @@ int main(int argc, char** argv) {
     glutMotionFunc(motionCallback);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(specialCallback);
-    glutIdleFunc(idleCallback);
     glutDisplayFunc(display);
     glutMainLoop();
     return 0;
