@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "support/program.h"
 #include "xdrive/xdrive.h"
 
 namespace {
@@ -22,24 +23,11 @@ long differingPixels(const xdrive::Image& a, const xdrive::Image& b) {
     return n;
 }
 
-struct Box {
-    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-    int width() const { return right - left + 1; }
-    int height() const { return bottom - top + 1; }
-};
+using program::Box;
 
 // Around everything brighter than the dark background.
 Box scene(const xdrive::Image& image) {
-    Box b;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            const xdrive::Rgb c = image.at(x, y);
-            if (c.r + c.g + c.b < 150) continue;
-            b.left = std::min(b.left, x), b.right = std::max(b.right, x);
-            b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
-        }
-    }
-    return b;
+    return program::boxAround(image, [](const xdrive::Rgb& c) { return c.r + c.g + c.b >= 150; });
 }
 
 class Showcase : public ::testing::Test {

@@ -29,17 +29,23 @@ struct Box {
     int height() const { return bottom - top + 1; }
 };
 
-// The smallest box around every pixel that is not background.
-inline Box drawing(const xdrive::Image& image) {
+// The smallest box around every pixel for which keep(colour) holds.
+template <typename Keep>
+Box boxAround(const xdrive::Image& image, Keep keep) {
     Box b;
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            if (image.at(x, y) == background) continue;
+            if (!keep(image.at(x, y))) continue;
             b.left = std::min(b.left, x), b.right = std::max(b.right, x);
             b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
         }
     }
     return b;
+}
+
+// The smallest box around every pixel that is not background.
+inline Box drawing(const xdrive::Image& image) {
+    return boxAround(image, [](const xdrive::Rgb& c) { return !(c == background); });
 }
 
 // Whether a pixel of exactly this colour lies within `reach` pixels of (x, y).
