@@ -42,11 +42,13 @@ const float speedFactor = 1.1f;
 void addTo(float& angle, double amount) { angle = static_cast<float>(angle + amount); }
 
 void zoomBy(int dy) {
-    if (dy > 0) {
-        zoomScale = static_cast<float>(zoomScale * std::pow(static_cast<double>(zoomBase), dy / 5.0));
-    } else if (dy < 0) {
-        zoomScale = static_cast<float>(zoomScale / std::pow(static_cast<double>(zoomBase), -dy / 5.0));
-    }
+    double next = zoomScale;
+    if (dy > 0) next = zoomScale * std::pow(static_cast<double>(zoomBase), dy / 5.0);
+    if (dy < 0) next = zoomScale / std::pow(static_cast<double>(zoomBase), -dy / 5.0);
+    // An infinite, subnormal or zero factor never comes back by dragging the other way: skip a
+    // step that would leave the normal range of a float.
+    const float stored = static_cast<float>(next);
+    if (std::isnormal(stored)) zoomScale = stored;
 }
 
 void shiftBy(int dx, int dy) {

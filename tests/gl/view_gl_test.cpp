@@ -106,6 +106,22 @@ TEST_F(Mouse, CtrlZoomsByTwoPercentPerFivePixels) {
     EXPECT_EQ(state().currentMode, MODE_CTRL);
 }
 
+TEST_F(Mouse, ZoomStaysFiniteAndNormalSoThatDraggingBackBringsThePictureBack) {
+    for (const int way : {1, -1}) {  // down enlarges, up shrinks
+        press(ctrl, 0, 0);
+        // 400 steps of 100 pixels: 1.02^8000, far past a float's range either way.
+        for (int i = 1; i <= 400; ++i) {
+            handleMouseMotion(0, way * 100 * i);
+            ASSERT_TRUE(std::isnormal(state().zoomScale)) << "step " << i << ": " << state().zoomScale;
+        }
+        EXPECT_TRUE(way > 0 ? state().zoomScale > 1e37f : state().zoomScale < 1e-37f) << "as far as a float goes";
+        for (int i = 399; i >= 0; --i) handleMouseMotion(0, way * 100 * i);
+        EXPECT_TRUE(way > 0 ? state().zoomScale < 1.0f : state().zoomScale > 1.0f)
+            << "the same drag back passes the starting size: " << state().zoomScale;
+        resetViewForTesting();
+    }
+}
+
 TEST_F(Mouse, AltShiftsWithTheCursor) {
     EXPECT_EQ(press(alt, 100, 100), 1);
     EXPECT_EQ(state().windowWidth, 350);

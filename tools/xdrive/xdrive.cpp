@@ -14,6 +14,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -303,8 +304,8 @@ std::optional<std::string> Child::readLine(int timeoutMs) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             return line;
         }
-        const int left = timeoutMs - msSince(start);
-        if (left <= 0 || !fill(left)) return std::nullopt;
+        // A zero or spent timeout still takes what has already arrived.
+        if (!fill(std::max(0, timeoutMs - msSince(start)))) return std::nullopt;
     }
 }
 
@@ -326,9 +327,11 @@ int Child::wait(int timeoutMs) {
             }
             return status_;
         }
-        if (msSince(start) >= timeoutMs) return -1;
-        // Keep draining so that a child writing a lot never blocks on a full terminal.
-        fill(10);
+        // Keep draining, even with a zero timeout, so that a child writing a lot never blocks
+        // on a full terminal.
+        const int left = timeoutMs - msSince(start);
+        fill(std::max(0, std::min(10, left)));
+        if (left <= 0) return -1;
     }
 }
 
