@@ -225,7 +225,7 @@ TEST(Storm, EveryCountLineMatchesTheTrackedStateAndEscapeEndsCleanly) {
 
     xdrive::Display display;
     ASSERT_TRUE(display.waitUntilGone(title, 5000));
-    xdrive::Child child({MIDPOINT_CIRCLES}, {"ASAN_OPTIONS=detect_leaks=0"});
+    xdrive::Child child({MIDPOINT_CIRCLES}, {"LD_PRELOAD=" DRIVER_PRELOAD});
     const unsigned long window = display.waitForWindow(title, 20000);
     ASSERT_NE(window, 0u);
     display.focus(window);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/circle_model.h"
 #include "xdrive/xdrive.h"
 
 namespace program {
@@ -59,6 +60,18 @@ inline bool near(const xdrive::Image& image, double x, double y, int reach, cons
     return false;
 }
 
+// Pictures of the window until one shows what `shown` asks for, for 10 s at most; the last one
+// is returned either way, for the test's own checks to report.
+template <typename Shown>
+xdrive::Image pictureWhere(xdrive::Display& display, unsigned long window, Shown shown) {
+    xdrive::Image image = display.grab(window);
+    for (int i = 0; i < 500 && !shown(image); ++i) {
+        usleep(20000);
+        image = display.grab(window);
+    }
+    return image;
+}
+
 class Program : public ::testing::Test {
 protected:
     void SetUp() override { start(xdrive::Child::Output::terminal); }
@@ -73,9 +86,9 @@ protected:
     void start(xdrive::Child::Output output) {
         if (!display) display = std::make_unique<xdrive::Display>();
         ASSERT_TRUE(display->waitUntilGone(title(), 5000)) << "a window of an earlier test is still there";
-        // Mesa's driver leaks at exit, so leak detection is off in this GL process.
+        // Leak detection stays on: Mesa's driver kept loaded, what it keeps until exit suppressed.
         child = std::make_unique<xdrive::Child>(std::vector<std::string>{MIDPOINT_CIRCLES},
-                                                std::vector<std::string>{"ASAN_OPTIONS=detect_leaks=0"}, output);
+                                                std::vector<std::string>{"LD_PRELOAD=" DRIVER_PRELOAD}, output);
         window = display->waitForWindow(title(), 20000);
         ASSERT_NE(window, 0u) << "the window did not appear";
         display->focus(window);
@@ -83,26 +96,56 @@ protected:
             const auto first = child->readLine(20000);
             ASSERT_TRUE(first.has_value()) << "no first count line";
             EXPECT_EQ(*first, "4");
-            settle();
+            // The window system's first exposures may redraw again; the fence takes them all.
+            for (const std::string& line : fence()) EXPECT_EQ(line, "4");
         }
     }
 
-    // Lines printed until the output has been quiet for a while.
-    std::vector<std::string> settle() { return child->readLinesUntilQuiet(xdrive::settleMs()); }
+    static std::string countOf(int m, int r) { return std::to_string(model::count(m, r)); }
 
-    // Types a key and returns the one count line its redraw printed.
+    // Types a key and returns the one count line its redraw printed; follows Enter, + and -.
     std::string keyLine(unsigned long keysym) {
         display->tapKey(keysym);
+        if (keysym == XK_Return) mode = (mode + 1) % 3;
+        if (keysym == XK_plus) ++radius;
+        if (keysym == XK_minus && radius > 1) --radius;
         const auto line = child->readLine(10000);
         return line ? *line : "(no line)";
     }
 
-    xdrive::Geometry where() { return display->geometry(window); }
-    // The count line is printed before the buffers are swapped: give the swap a moment.
-    xdrive::Image picture() {
-        usleep(150000);
-        return display->grab(window);
+    // Every line printed before the program takes the next key, in order: '+' then '-' are
+    // typed, and their own lines, which come after all earlier ones, are read and dropped.
+    std::vector<std::string> fence() {
+        std::vector<std::string> before;
+        display->tapKey(XK_plus);
+        for (;;) {
+            const auto line = child->readLine(10000);
+            if (!line) {
+                ADD_FAILURE() << "no line for the fence's '+'";
+                return before;
+            }
+            if (*line == countOf(mode, radius + 1)) break;
+            before.push_back(*line);
+        }
+        display->tapKey(XK_minus);
+        EXPECT_EQ(child->readLine(10000).value_or("(no line)"), countOf(mode, radius)) << "the fence's '-'";
+        return before;
     }
+
+    // The lines of the redraws that the last input caused: at least one, then any that follow.
+    std::vector<std::string> redraws() {
+        const auto first = child->readLine(10000);
+        if (!first) return {};
+        std::vector<std::string> lines = fence();
+        lines.insert(lines.begin(), *first);
+        return lines;
+    }
+
+    xdrive::Geometry where() { return display->geometry(window); }
+    xdrive::Image picture() { return display->grab(window); }
+    // The count line is printed before the buffers are swapped: wait for the frame wanted.
+    template <typename Shown>
+    xdrive::Image pictureWhere(Shown shown) { return program::pictureWhere(*display, window, shown); }
 
     // A left-button drag of (dx, dy) pixels from the window's centre with these keys held.
     void drag(const std::vector<unsigned long>& held, int dx, int dy) {
@@ -119,6 +162,7 @@ protected:
     std::unique_ptr<xdrive::Display> display;
     std::unique_ptr<xdrive::Child> child;
     unsigned long window = 0;
+    int mode = 0, radius = 1;  // as keyLine has taken them
 };
 
 }  // namespace program
