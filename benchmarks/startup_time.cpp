@@ -27,11 +27,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        const unsigned long window = display.waitForWindow("Cercles par l'algorithme du midpoint", 5000);
+        const unsigned long window = display.waitForWindow(xdrive::circlesTitle, 5000);
         display.focus(window);
         display.tapKey(XK_Escape);
         program.wait(5000);
-        display.waitUntilGone("Cercles par l'algorithme du midpoint", 5000);
+        display.waitUntilGone(xdrive::circlesTitle, 5000);
     }
     std::sort(seconds.begin(), seconds.end());
     std::printf("%.4f %.4f %.4f\n", seconds[seconds.size() / 2], seconds.front(), seconds.back());

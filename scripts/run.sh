@@ -20,5 +20,13 @@ echo "Count lines as midpoint-circles printed them:"
 status=0
 build/release/tools/midpoint-session "$folder" build/release/app/midpoint-circles 2>"$folder/session.log" || status=$?
 grep -v '^picture:' "$folder/session.log" || true
+# One sheet of every step, each named under its picture as its file is ("extents, radius 5").
+labelled=()
+for picture in "$folder"/[0-9]*.png; do
+  name=$(basename "$picture" .png)
+  labelled+=(-label "$(echo "${name#*-}" | sed -E 's/-radius-/, radius /; s/^(outline|spans|extents)-/\1, /; s/-/ /g')" "$picture")
+done
+montage -font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf -pointsize 16 "${labelled[@]}" \
+        -tile 6x -geometry +6+6 -background white "$folder/all-steps.png"
 echo "Pictures of each step: $folder (all of them side by side: $folder/all-steps.png)"
 exit $status

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running or testing needs, only those missing.
-#   usage: scripts/setup.sh run|test
+# Installs the Debian packages that building, running, testing or benchmarking needs, only those
+# missing.   usage: scripts/setup.sh run|test|bench
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-          xvfb xauth libx11-dev libxtst-dev libpng-dev)
-if [ "${1:-run}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev valgrind)
-fi
+          xvfb xauth libx11-dev libxtst-dev libxdo-dev libpng-dev)
+case "${1:-run}" in
+  run) packages+=(imagemagick fonts-dejavu-core) ;;
+  test) packages+=(clang libgtest-dev libbenchmark-dev) ;;
+  bench) packages+=(libgtest-dev libbenchmark-dev valgrind) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

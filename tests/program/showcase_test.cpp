@@ -12,7 +12,6 @@
 
 namespace {
 
-const char* const title = "View showcase";
 
 long differingPixels(const xdrive::Image& a, const xdrive::Image& b) {
     if (a.width != b.width || a.height != b.height) return -1;
@@ -34,12 +33,10 @@ class Showcase : public ::testing::Test {
 protected:
     void SetUp() override {
         display = std::make_unique<xdrive::Display>();
-        ASSERT_TRUE(display->waitUntilGone(title, 5000));
-        child = std::make_unique<xdrive::Child>(std::vector<std::string>{VIEW_SHOWCASE},
-                                                std::vector<std::string>{"LD_PRELOAD=" DRIVER_PRELOAD});
-        window = display->waitForWindow(title, 20000);
-        ASSERT_NE(window, 0u);
-        display->focus(window);
+        xdrive::Launched launched = xdrive::launch(*display, xdrive::showcaseTitle, {VIEW_SHOWCASE}, {"LD_PRELOAD=" DRIVER_PRELOAD});
+        child = std::move(launched.child);
+        window = launched.window;
+        ASSERT_TRUE(child && window != 0) << "the window did not appear";
         start = steadyPicture();
         ASSERT_FALSE(scene(start).empty()) << "the first frame never came";
     }

@@ -20,8 +20,6 @@
 
 namespace {
 
-const char* const title = "Cercles par l'algorithme du midpoint";
-
 long envNumber(const char* name, long fallback) {
     const char* value = std::getenv(name);
     return value != nullptr ? std::strtol(value, nullptr, 10) : fallback;
@@ -64,10 +62,10 @@ public:
     bool drain(int timeoutMs) {
         for (;;) {
             const bool behind = keysSinceCaughtUp_ >= 3;
-            auto line = child_.readLine(behind ? 10000 : timeoutMs);
+            auto line = child_.readLine(behind ? 30000 : timeoutMs);
             if (!line) {
                 if (!behind) return true;
-                ADD_FAILURE() << "no count line for 10 s after " << keysSinceCaughtUp_ << " state keys, at event "
+                ADD_FAILURE() << "no count line for 30 s after " << keysSinceCaughtUp_ << " state keys, at event "
                               << sent_ << ": the program has stopped printing";
                 return false;
             }
@@ -179,11 +177,11 @@ private:
         d_.buttonUp(3);
         // The click that closes it must come after the menu is up, or it could open later and
         // take a later click on its entry.
-        EXPECT_TRUE(d_.waitForPopup(true, 5000)) << "the menu did not open";
+        EXPECT_TRUE(d_.waitForPopup(true, 30000)) << "the menu did not open";
         d_.moveTo(g.x + 20, g.y + 20);
         d_.buttonDown(1);
         d_.buttonUp(1);
-        EXPECT_TRUE(d_.waitForPopup(false, 5000)) << "the menu did not close";
+        EXPECT_TRUE(d_.waitForPopup(false, 30000)) << "the menu did not close";
         sent_ += 6;
     }
 
@@ -224,16 +222,14 @@ TEST(Storm, EveryCountLineMatchesTheTrackedStateAndEscapeEndsCleanly) {
     RecordProperty("seed", std::to_string(seed));
 
     xdrive::Display display;
-    ASSERT_TRUE(display.waitUntilGone(title, 5000));
-    xdrive::Child child({MIDPOINT_CIRCLES}, {"LD_PRELOAD=" DRIVER_PRELOAD});
-    const unsigned long window = display.waitForWindow(title, 20000);
-    ASSERT_NE(window, 0u);
-    display.focus(window);
-    Storm storm(display, child, window, seed);
-    storm.drain(10000);  // the first frame
+    xdrive::Launched launched = xdrive::launch(display, xdrive::circlesTitle, {MIDPOINT_CIRCLES}, {"LD_PRELOAD=" DRIVER_PRELOAD});
+    ASSERT_TRUE(launched.child && launched.window != 0) << "the window did not appear";
+    xdrive::Child& child = *launched.child;
+    ASSERT_EQ(child.readLine(20000).value_or("(no line)"), "4") << "the first frame";
+    Storm storm(display, child, launched.window, seed);
     EXPECT_TRUE(storm.run(events)) << "seed " << seed;
     const int status = child.wait(60000);
-    storm.drain(1000);
+    storm.drain(0);
     EXPECT_EQ(status, 0) << "seed " << seed << "\n" << child.transcript().substr(0, 3000);
     EXPECT_GT(storm.lines(), 0);
     const std::string& all = child.transcript();

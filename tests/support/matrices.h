@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace mat {
 
@@ -13,10 +14,10 @@ inline M identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 
 inline M multiply(const M& a, const M& b) {
     M c{};
-    for (int col = 0; col < 4; ++col) {
-        for (int row = 0; row < 4; ++row) {
+    for (std::size_t col = 0; col < 4; ++col) {
+        for (std::size_t row = 0; row < 4; ++row) {
             double s = 0;
-            for (int k = 0; k < 4; ++k) s += a[k * 4 + row] * b[col * 4 + k];
+            for (std::size_t k = 0; k < 4; ++k) s += a[k * 4 + row] * b[col * 4 + k];
             c[col * 4 + row] = s;
         }
     }
@@ -74,7 +75,7 @@ inline M scale(double s) {
 inline M rotate(double degrees, int axis) {
     const double c = std::cos(degrees * M_PI / 180), s = std::sin(degrees * M_PI / 180);
     M m = identity();
-    const int i = (axis + 1) % 3, j = (axis + 2) % 3;
+    const auto i = static_cast<std::size_t>((axis + 1) % 3), j = static_cast<std::size_t>((axis + 2) % 3);
     m[i * 4 + i] = c;
     m[j * 4 + j] = c;
     m[i * 4 + j] = s;

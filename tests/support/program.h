@@ -17,7 +17,6 @@
 
 namespace program {
 
-inline const char* title() { return "Cercles par l'algorithme du midpoint"; }
 const xdrive::Rgb background = {204, 204, 204};
 const xdrive::Rgb red = {255, 0, 0};
 const xdrive::Rgb blue = {0, 0, 255};
@@ -79,19 +78,19 @@ protected:
     void TearDown() override {
         child.reset();
         if (display) {
-            EXPECT_TRUE(display->waitUntilGone(title(), 5000));
+            EXPECT_TRUE(display->waitUntilGone(xdrive::circlesTitle, 5000));
         }
     }
 
     void start(xdrive::Child::Output output) {
         if (!display) display = std::make_unique<xdrive::Display>();
-        ASSERT_TRUE(display->waitUntilGone(title(), 5000)) << "a window of an earlier test is still there";
         // Leak detection stays on: Mesa's driver kept loaded, what it keeps until exit suppressed.
-        child = std::make_unique<xdrive::Child>(std::vector<std::string>{MIDPOINT_CIRCLES},
-                                                std::vector<std::string>{"LD_PRELOAD=" DRIVER_PRELOAD}, output);
-        window = display->waitForWindow(title(), 20000);
+        xdrive::Launched launched = xdrive::launch(*display, xdrive::circlesTitle, {MIDPOINT_CIRCLES},
+                                                   {"LD_PRELOAD=" DRIVER_PRELOAD}, output);
+        child = std::move(launched.child);
+        window = launched.window;
+        ASSERT_TRUE(child) << "a window of an earlier test is still there";
         ASSERT_NE(window, 0u) << "the window did not appear";
-        display->focus(window);
         if (output == xdrive::Child::Output::terminal) {
             const auto first = child->readLine(20000);
             ASSERT_TRUE(first.has_value()) << "no first count line";

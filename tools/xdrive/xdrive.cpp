@@ -1,10 +1,7 @@
 #include "xdrive.h"
 
-#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
 #include <fcntl.h>
 #include <png.h>
 #include <poll.h>
@@ -13,6 +10,9 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+extern "C" {
+#include <xdo.h>
+}
 
 #include <algorithm>
 #include <chrono>
@@ -34,206 +34,127 @@ int msSince(Clock::time_point start) {
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-Window findByTitle(::Display* dpy, Window parent, const std::string& title) {
-    Window root = 0, parentOut = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(dpy, parent, &root, &parentOut, &children, &count)) return 0;
-    Window found = 0;
-    for (unsigned int i = 0; i < count && found == 0; ++i) {
-        char* name = nullptr;
-        XWindowAttributes attributes;
-        if (XFetchName(dpy, children[i], &name) && name != nullptr) {
-            if (title == name && XGetWindowAttributes(dpy, children[i], &attributes) &&
-                attributes.map_state == IsViewable) {
-                found = children[i];
-            }
-            XFree(name);
-        }
-        if (found == 0) found = findByTitle(dpy, children[i], title);
+// Polls `done` every few milliseconds until it holds or the timeout has passed.
+template <typename Done>
+bool waitUntil(int timeoutMs, Done done) {
+    for (const auto start = Clock::now(); !done(); pause(10)) {
+        if (msSince(start) >= timeoutMs) return false;
     }
-    if (children != nullptr) XFree(children);
-    return found;
+    return true;
 }
 
 // A window that goes away mid-test (the program ended) must fail the test, not end it.
 int ignoreXError(::Display*, XErrorEvent*) { return 0; }
 
-int shiftOf(unsigned long mask) {
-    int shift = 0;
-    while (mask != 0 && (mask & 1) == 0) mask >>= 1, ++shift;
-    return shift;
+Window findByTitle(const xdo_t* xdo, const std::string& title) {
+    std::string pattern = "^";  // libxdo matches a regular expression
+    for (char c : title) pattern += std::strchr("\\^$.|?*+()[]{}", c) != nullptr ? std::string("\\") + c : std::string(1, c);
+    pattern += "$";
+    xdo_search_t search{};
+    search.winname = pattern.c_str(), search.only_visible = 1, search.max_depth = -1;
+    search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE, search.require = xdo_search_t::SEARCH_ALL;
+    Window* found = nullptr;
+    unsigned int count = 0;
+    xdo_search_windows(xdo, &search, &found, &count);
+    const Window window = count > 0 ? found[0] : 0;
+    std::free(found);
+    return window;
 }
 
 }  // namespace
 
-Rgb Image::at(int x, int y) const {
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
-    return {rgb[i], rgb[i + 1], rgb[i + 2]};
-}
-
 bool Image::savePng(const std::string& path) const {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) {
-        png_write_row(png, rgb.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 3);
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION, png.format = PNG_FORMAT_RGB;
+    png.width = static_cast<png_uint_32>(width), png.height = static_cast<png_uint_32>(height);
+    return png_image_write_to_file(&png, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
 }
 
-Display::Display(const std::string& name) {
-    // A server that resets when its last client leaves refuses connections for a moment.
-    for (int attempt = 0; attempt < 100 && dpy_ == nullptr; ++attempt) {
-        dpy_ = XOpenDisplay(name.empty() ? nullptr : name.c_str());
-        if (dpy_ == nullptr) pause(20);
-    }
-    if (dpy_ == nullptr) throw std::runtime_error("cannot open X display " + name);
+Display::Display() : xdo_(xdo_new(nullptr)) {
+    if (xdo_ == nullptr) throw std::runtime_error("cannot open the X display");
     XSetErrorHandler(ignoreXError);
-    int event = 0, error = 0, major = 0, minor = 0;
-    if (!XTestQueryExtension(dpy_, &event, &error, &major, &minor)) {
-        XCloseDisplay(dpy_);
-        throw std::runtime_error("the X server has no XTEST extension");
-    }
 }
 
-Display::~Display() { XCloseDisplay(dpy_); }
+Display::~Display() { xdo_free(xdo_); }
 
 unsigned long Display::waitForWindow(const std::string& title, int timeoutMs) {
-    const auto start = Clock::now();
-    do {
-        const Window window = findByTitle(dpy_, DefaultRootWindow(dpy_), title);
-        if (window != 0) return window;
-        pause(20);
-    } while (msSince(start) < timeoutMs);
-    return 0;
+    Window window = 0;
+    waitUntil(timeoutMs, [&] { return (window = findByTitle(xdo_, title)) != 0; });
+    return window;
+}
+
+bool Display::waitUntilGone(const std::string& title, int timeoutMs) {
+    return waitUntil(timeoutMs, [&] { return findByTitle(xdo_, title) == 0; });
+}
+
+bool Display::waitForPopup(bool shown, int timeoutMs) {
+    return waitUntil(timeoutMs, [&] {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        bool popup = false;  // override-redirect: outside any window manager's hands, as menus are
+        if (XQueryTree(xdo_->xdpy, DefaultRootWindow(xdo_->xdpy), &root, &parent, &children, &count)) {
+            for (unsigned int i = 0; i < count && !popup; ++i) {
+                XWindowAttributes a;
+                popup = XGetWindowAttributes(xdo_->xdpy, children[i], &a) && a.override_redirect && a.map_state == IsViewable;
+            }
+            XFree(children);
+        }
+        return popup == shown;
+    });
 }
 
 Geometry Display::geometry(unsigned long window) {
-    XWindowAttributes attributes;
-    Geometry g;
-    if (!XGetWindowAttributes(dpy_, window, &attributes)) return g;
-    Window child = 0;
-    XTranslateCoordinates(dpy_, window, DefaultRootWindow(dpy_), 0, 0, &g.x, &g.y, &child);
-    g.width = attributes.width;
-    g.height = attributes.height;
-    return g;
+    int x = 0, y = 0;
+    unsigned int width = 0, height = 0;
+    if (xdo_get_window_location(xdo_, window, &x, &y, nullptr) != XDO_SUCCESS ||
+        xdo_get_window_size(xdo_, window, &width, &height) != XDO_SUCCESS) return {};
+    return {x, y, static_cast<int>(width), static_cast<int>(height)};
 }
 
 void Display::focus(unsigned long window) {
     const Geometry g = geometry(window);
     moveTo(g.x + g.width / 2, g.y + g.height / 2);
-    XSetInputFocus(dpy_, window, RevertToPointerRoot, CurrentTime);
+    xdo_focus_window(xdo_, window);
     sync();
 }
 
-bool Display::waitForPopup(bool shown, int timeoutMs) {
-    const auto start = Clock::now();
-    for (;;) {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned int count = 0;
-        bool popup = false;
-        if (XQueryTree(dpy_, DefaultRootWindow(dpy_), &root, &parent, &children, &count)) {
-            for (unsigned int i = 0; i < count && !popup; ++i) {
-                XWindowAttributes a;
-                popup = XGetWindowAttributes(dpy_, children[i], &a) && a.override_redirect && a.map_state == IsViewable;
-            }
-            if (children != nullptr) XFree(children);
-        }
-        if (popup == shown) return true;
-        if (msSince(start) >= timeoutMs) return false;
-        pause(5);
-    }
-}
+void Display::resize(unsigned long window, int width, int height) { xdo_set_window_size(xdo_, window, width, height, 0); sync(); }
 
-bool Display::waitUntilGone(const std::string& title, int timeoutMs) {
-    const auto start = Clock::now();
-    while (findByTitle(dpy_, DefaultRootWindow(dpy_), title) != 0) {
-        if (msSince(start) >= timeoutMs) return false;
-        pause(20);
-    }
-    return true;
-}
+void Display::keyDown(unsigned long keysym) { xdo_send_keysequence_window_down(xdo_, CURRENTWINDOW, XKeysymToString(keysym), 0); sync(); }
 
-void Display::resize(unsigned long window, int width, int height) {
-    XResizeWindow(dpy_, window, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
-    sync();
-}
+void Display::keyUp(unsigned long keysym) { xdo_send_keysequence_window_up(xdo_, CURRENTWINDOW, XKeysymToString(keysym), 0); sync(); }
 
-void Display::keyDown(unsigned long keysym) {
-    XTestFakeKeyEvent(dpy_, XKeysymToKeycode(dpy_, keysym), True, CurrentTime);
-    sync();
-}
+void Display::tapKey(unsigned long keysym) { xdo_send_keysequence_window(xdo_, CURRENTWINDOW, XKeysymToString(keysym), 0); sync(); }
 
-void Display::keyUp(unsigned long keysym) {
-    XTestFakeKeyEvent(dpy_, XKeysymToKeycode(dpy_, keysym), False, CurrentTime);
-    sync();
-}
+void Display::moveTo(int screenX, int screenY) { xdo_move_mouse(xdo_, screenX, screenY, 0); sync(); }
 
-void Display::tapKey(unsigned long keysym) {
-    const KeyCode code = XKeysymToKeycode(dpy_, keysym);
-    const bool shifted = XkbKeycodeToKeysym(dpy_, code, 0, 0) != keysym &&
-                         XkbKeycodeToKeysym(dpy_, code, 0, 1) == keysym;
-    if (shifted) keyDown(XK_Shift_L);
-    XTestFakeKeyEvent(dpy_, code, True, CurrentTime);
-    XTestFakeKeyEvent(dpy_, code, False, CurrentTime);
-    if (shifted) keyUp(XK_Shift_L);
-    sync();
-}
+void Display::buttonDown(int button) { xdo_mouse_down(xdo_, CURRENTWINDOW, button); sync(); }
 
-void Display::moveTo(int screenX, int screenY) {
-    XTestFakeMotionEvent(dpy_, -1, screenX, screenY, CurrentTime);
-    sync();
-}
-
-void Display::buttonDown(int button) {
-    XTestFakeButtonEvent(dpy_, static_cast<unsigned int>(button), True, CurrentTime);
-    sync();
-}
-
-void Display::buttonUp(int button) {
-    XTestFakeButtonEvent(dpy_, static_cast<unsigned int>(button), False, CurrentTime);
-    sync();
-}
+void Display::buttonUp(int button) { xdo_mouse_up(xdo_, CURRENTWINDOW, button); sync(); }
 
 void Display::glide(int fromX, int fromY, int toX, int toY, int steps) {
     for (int i = 1; i <= steps; ++i) {
         moveTo(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
-        pause(5);
+        pause(5);  // a hand's pace, not a wait for anything
     }
 }
 
-void Display::sync() { XSync(dpy_, False); }
+void Display::sync() { XSync(xdo_->xdpy, False); }
 
 Image Display::grab(unsigned long window) {
-    Image image;
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(dpy_, window, &attributes)) return image;
-    XImage* x = XGetImage(dpy_, window, 0, 0, static_cast<unsigned int>(attributes.width),
-                          static_cast<unsigned int>(attributes.height), AllPlanes, ZPixmap);
-    if (x == nullptr) return image;
-    image.width = attributes.width;
-    image.height = attributes.height;
-    image.rgb.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3);
-    const int rs = shiftOf(x->red_mask), gs = shiftOf(x->green_mask), bs = shiftOf(x->blue_mask);
-    std::size_t i = 0;
+    const Geometry g = geometry(window);
+    XImage* x = g.width <= 0 ? nullptr : XGetImage(xdo_->xdpy, window, 0, 0, static_cast<unsigned int>(g.width),
+                                                    static_cast<unsigned int>(g.height), AllPlanes, ZPixmap);
+    if (x == nullptr) return {};
+    Image image{g.width, g.height, {}};
+    image.rgb.reserve(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3);
+    const int rs = __builtin_ctzl(x->red_mask), gs = __builtin_ctzl(x->green_mask), bs = __builtin_ctzl(x->blue_mask);
     for (int row = 0; row < image.height; ++row) {
         for (int col = 0; col < image.width; ++col) {
             const unsigned long p = XGetPixel(x, col, row);
-            image.rgb[i++] = static_cast<unsigned char>((p & x->red_mask) >> rs);
-            image.rgb[i++] = static_cast<unsigned char>((p & x->green_mask) >> gs);
-            image.rgb[i++] = static_cast<unsigned char>((p & x->blue_mask) >> bs);
+            image.rgb.push_back(static_cast<unsigned char>((p & x->red_mask) >> rs));
+            image.rgb.push_back(static_cast<unsigned char>((p & x->green_mask) >> gs));
+            image.rgb.push_back(static_cast<unsigned char>((p & x->blue_mask) >> bs));
         }
     }
     XDestroyImage(x);
@@ -241,30 +162,21 @@ Image Display::grab(unsigned long window) {
 }
 
 Child::Child(const std::vector<std::string>& argv, const std::vector<std::string>& env, Output output) {
+    int ends[2] = {-1, -1};
     if (output == Output::terminal) {
-        struct termios raw;
-        std::memset(&raw, 0, sizeof raw);
+        termios raw{};
         cfmakeraw(&raw);
         pid_ = forkpty(&master_, nullptr, &raw, nullptr);
-        if (pid_ < 0) throw std::runtime_error("forkpty failed");
-    } else {
-        int ends[2];
-        if (pipe(ends) != 0) throw std::runtime_error("pipe failed");
+    } else if (pipe2(ends, O_CLOEXEC) == 0) {
         pid_ = fork();
-        if (pid_ < 0) throw std::runtime_error("fork failed");
-        if (pid_ == 0) {
-            dup2(ends[1], STDOUT_FILENO);
-            const int null = open("/dev/null", O_RDONLY);
-            dup2(null, STDIN_FILENO);
-            close(ends[0]);
-            close(ends[1]);
-            close(null);
-        } else {
-            close(ends[1]);
-            master_ = ends[0];
-        }
+        master_ = ends[0];
     }
+    if (pid_ < 0) throw std::runtime_error("cannot start " + argv.at(0));
     if (pid_ == 0) {
+        if (output == Output::pipe) {
+            dup2(ends[1], STDOUT_FILENO);
+            dup2(open("/dev/null", O_RDONLY | O_CLOEXEC), STDIN_FILENO);
+        }
         for (const std::string& entry : env) putenv(const_cast<char*>(entry.c_str()));
         std::vector<char*> args;
         for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -273,6 +185,7 @@ Child::Child(const std::vector<std::string>& argv, const std::vector<std::string
         std::perror("execv");
         _exit(127);
     }
+    if (ends[1] >= 0) close(ends[1]);
 }
 
 Child::~Child() {
@@ -309,12 +222,6 @@ std::optional<std::string> Child::readLine(int timeoutMs) {
     }
 }
 
-std::vector<std::string> Child::readLinesUntilQuiet(int quietMs) {
-    std::vector<std::string> lines;
-    while (auto line = readLine(quietMs)) lines.push_back(*line);
-    return lines;
-}
-
 int Child::wait(int timeoutMs) {
     if (status_ >= 0) return status_;
     const auto start = Clock::now();
@@ -323,21 +230,23 @@ int Child::wait(int timeoutMs) {
         const pid_t done = waitpid(pid_, &raw, WNOHANG);
         if (done == pid_) {
             status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-            while (fill(0)) {
-            }
+            while (fill(0)) continue;
             return status_;
         }
-        // Keep draining, even with a zero timeout, so that a child writing a lot never blocks
-        // on a full terminal.
         const int left = timeoutMs - msSince(start);
         fill(std::max(0, std::min(10, left)));
         if (left <= 0) return -1;
     }
 }
 
-int settleMs() {
-    const char* value = std::getenv("XDRIVE_SETTLE_MS");
-    return value != nullptr ? std::atoi(value) : 300;
+Launched launch(Display& display, const std::string& title, const std::vector<std::string>& argv,
+                const std::vector<std::string>& env, Child::Output output, int timeoutMs) {
+    Launched launched;
+    if (!display.waitUntilGone(title, 5000)) return launched;
+    launched.child = std::make_unique<Child>(argv, env, output);
+    launched.window = display.waitForWindow(title, timeoutMs);
+    if (launched.window != 0) display.focus(launched.window);
+    return launched;
 }
 
 }  // namespace xdrive

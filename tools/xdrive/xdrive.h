@@ -1,17 +1,24 @@
-// Drives a real X program the way a person does: real XTest key and button events, window
-// pictures read back from the server, and the program's standard output read through a
-// pseudo-terminal as it is written. Used by the end-to-end tests and the headless session.
+// Drives a real X program the way a person does: window search, focus, keys and pointer through
+// libxdo (XTest underneath), pictures of the window read back from the server, and the program's
+// standard output read through a pseudo-terminal as it is written. Used by the end-to-end tests,
+// the benchmarks and the headless session.
 #pragma once
 
 #include <sys/types.h>
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-struct _XDisplay;
+struct xdo;
 
 namespace xdrive {
+
+// The window titles of the two programs, as they set them.
+inline constexpr char circlesTitle[] = "Cercles par l'algorithme du midpoint";
+inline constexpr char showcaseTitle[] = "View showcase";
 
 struct Rgb {
     int r, g, b;
@@ -22,7 +29,10 @@ struct Image {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // row-major, three bytes a pixel
 
-    Rgb at(int x, int y) const;
+    Rgb at(int x, int y) const {
+        const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
     bool savePng(const std::string& path) const;
 };
 
@@ -32,39 +42,37 @@ struct Geometry {
 
 class Display {
 public:
-    explicit Display(const std::string& name = "");  // "" means $DISPLAY; throws if it cannot open
+    Display();  // $DISPLAY (with XTEST, which libxdo uses); throws if it cannot be opened
     ~Display();
     Display(const Display&) = delete;
     Display& operator=(const Display&) = delete;
 
-    // The first viewable top-level window with this title, or 0 after the timeout.
+    // The first viewable window with this title, or 0 after the timeout.
     unsigned long waitForWindow(const std::string& title, int timeoutMs);
+    // Waits until no viewable window has this title; false after the timeout.
+    bool waitUntilGone(const std::string& title, int timeoutMs);
+    // Waits until a pop-up (a viewable override-redirect top-level window, such as a GLUT menu)
+    // is shown, or until none is; false after the timeout.
+    bool waitForPopup(bool shown, int timeoutMs);
     Geometry geometry(unsigned long window);
-    void focus(unsigned long window);
+    void focus(unsigned long window);  // also puts the pointer at the window's centre
     void resize(unsigned long window, int width, int height);
 
     void keyDown(unsigned long keysym);
     void keyUp(unsigned long keysym);
-    // Presses and releases the key that types this keysym, with Shift when the keysym sits on
-    // the key's shifted level.
+    // Presses and releases the key that types this keysym, with Shift where it needs it.
     void tapKey(unsigned long keysym);
     void moveTo(int screenX, int screenY);
     void buttonDown(int button);
     void buttonUp(int button);
-    // Moves from one screen point to another in `steps` motion events, button state as it is.
+    // Moves from one screen point to another in `steps` motion events, buttons as they are.
     void glide(int fromX, int fromY, int toX, int toY, int steps);
-    void sync();
-
-    // Waits until a pop-up (a viewable override-redirect top-level window, such as a GLUT menu)
-    // is shown, or until none is; false after the timeout.
-    bool waitForPopup(bool shown, int timeoutMs);
-    // Waits until no viewable window has this title; false after the timeout.
-    bool waitUntilGone(const std::string& title, int timeoutMs);
 
     Image grab(unsigned long window);
 
 private:
-    ::_XDisplay* dpy_ = nullptr;
+    void sync();
+    ::xdo* xdo_ = nullptr;
 };
 
 class Child {
@@ -81,13 +89,10 @@ public:
     Child& operator=(const Child&) = delete;
 
     // The next complete line of output without its newline, or nothing after the timeout or at
-    // end of output.
+    // end of output. A zero timeout still takes what has already arrived.
     std::optional<std::string> readLine(int timeoutMs);
-    // Every line that arrives until the output has been quiet for quietMs.
-    std::vector<std::string> readLinesUntilQuiet(int quietMs);
-    // The child's process id.
-    pid_t pid() const { return pid_; }
-    // Exit status (0..255), 128 + signal, or -1 if still running after the timeout.
+    // Exit status (0..255), 128 + signal, or -1 if still running after the timeout. Reads the
+    // output meanwhile, so that a child writing a lot never blocks on a full terminal.
     int wait(int timeoutMs);
     // All output read so far, raw.
     const std::string& transcript() const { return transcript_; }
@@ -101,7 +106,13 @@ private:
     int status_ = -1;
 };
 
-// Milliseconds to wait so that a redraw the program was asked for has happened.
-int settleMs();
+// A program started in the display with its window up and focused.
+struct Launched {
+    std::unique_ptr<Child> child;  // null if a window of that title was still there from before
+    unsigned long window = 0;      // 0 if the window did not appear
+};
+Launched launch(Display& display, const std::string& title, const std::vector<std::string>& argv,
+                const std::vector<std::string>& env = {}, Child::Output output = Child::Output::terminal,
+                int timeoutMs = 20000);
 
 }  // namespace xdrive
