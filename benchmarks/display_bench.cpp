@@ -13,30 +13,9 @@
 
 #include "app/circles.h"
 #include "app/circles_testing.h"
-#include "color/color.h"
-#include "projection/projection.h"
-#include "support/circle_model.h"
-#include "view/view_testing.h"
+#include "display_passes.h"
 
 namespace {
-
-void setMode(int mode, int radius) {
-    overrideModifiersForTesting(0);  // keys fed outside GLUT's input callbacks
-    resetCirclesForTesting();
-    for (int i = 1; i < radius; ++i) keyboardCircles('+', 0, 0);
-    for (int i = 0; i < mode; ++i) keyboardCircles(13, 0, 0);
-}
-
-// The pixels the mode draws, repeats included, from the selection rule.
-std::vector<model::Pixel> pixelsOf(int mode, int radius) {
-    const model::Circle c = model::circle(radius);
-    const auto set = mode == 0 ? model::outlinePixels(c) : model::discPixels(c);
-    std::vector<model::Pixel> pixels(set.begin(), set.end());
-    if (mode == 1 && !c.endsOnDiagonal) {
-        for (int i = -(c.lastX - 1); i <= c.lastX - 1; ++i) pixels.insert(pixels.end(), {{i, c.lastX}, {i, -c.lastX}});
-    }
-    return pixels;
-}
 
 void DisplayPass(benchmark::State& state) {
     const int mode = static_cast<int>(state.range(0)), radius = static_cast<int>(state.range(1));
@@ -50,20 +29,10 @@ void DisplayPass(benchmark::State& state) {
 
 // The cubes alone, or (withCircle) also the reference circle that every pass draws.
 void bareDrawing(benchmark::State& state, bool withCircle) {
-    const auto pixels = pixelsOf(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    const Color* red = colorRed();
+    const int radius = static_cast<int>(state.range(1));
+    const auto pixels = pixelsOf(static_cast<int>(state.range(0)), radius);
     for (auto _ : state) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (withCircle) drawReferenceCircle(0, 0, static_cast<float>(state.range(1)));
-        for (const model::Pixel& p : pixels) {
-            glColor4fv(&red->r);
-            glPushMatrix();
-            glTranslatef(static_cast<float>(p.first), static_cast<float>(p.second), 0);
-            glutWireCube(1.0);
-            glPopMatrix();
-        }
-        glFlush();
-        glutSwapBuffers();
+        barePass(pixels, radius, withCircle);
         glFinish();
     }
     state.counters["cubes"] = static_cast<double>(pixels.size());
@@ -85,14 +54,7 @@ BENCHMARK(BareCubes)->Apply(modes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BareCubesAndCircle)->Apply(modes)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(350, 350);
-    glutCreateWindow("display benchmark");
-    initRendering();
-    setOrthoVolume(-110, 110, -110, 110, -300, 300);  // radius 100 stays in view
-    reshapeOrtho(350, 350);
-    std::fprintf(stderr, "renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::fprintf(stderr, "renderer: %s\n", openPassWindow(&argc, argv));
     // The pass prints its count line to stdout; send those to /dev/null and the report to
     // where stdout pointed.
     std::ofstream report("/proc/self/fd/" + std::to_string(dup(STDOUT_FILENO)));

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build tree into a fresh prefix, then configures, builds and runs a consumer that
-# knows only that prefix.  usage: run.sh BUILD-DIR SOURCE-DIR [LINK-FLAGS]
+# Installs the build tree into a fresh prefix, then builds and runs a consumer that knows only
+# that prefix, twice: through the CMake package, and with plain make through pkg-config.
+#   usage: run.sh BUILD-DIR SOURCE-DIR [LINK-FLAGS]
 set -euo pipefail
 build=$1 source=$2 flags=${3:-}
 work=$(mktemp -d)
@@ -10,4 +11,9 @@ test -x "$work/prefix/bin/midpoint-circles" && test -x "$work/prefix/bin/view-sh
 cmake -S "$source" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
       -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
 cmake --build "$work/build" >/dev/null
-ASAN_OPTIONS=detect_leaks=1 "$work/build/consumer"
+mkdir "$work/make"
+PKG_CONFIG_PATH=$(dirname "$(find "$work/prefix" -name midpoint-support.pc)") \
+  make -s -C "$work/make" -f "$source/Makefile" SOURCE="$source" LDFLAGS="$flags"
+cmake_result=$(ASAN_OPTIONS=detect_leaks=1 "$work/build/consumer")
+make_result=$(ASAN_OPTIONS=detect_leaks=1 "$work/make/consumer")
+echo "$cmake_result (CMake package), $make_result (pkg-config and make)"
