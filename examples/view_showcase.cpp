@@ -46,11 +46,13 @@ void drawRing() {
     glBegin(GL_QUADS);
     for (int i = 0; i < 256; ++i) {
         const double a0 = i * step, a1 = (i + 1) * step;
-        glColor4fv(&rainbow[i]->r);
-        glVertex2d(2.0 * std::cos(a0), 2.0 * std::sin(a0));
-        glVertex2d(3.0 * std::cos(a0), 3.0 * std::sin(a0));
-        glVertex2d(3.0 * std::cos(a1), 3.0 * std::sin(a1));
-        glVertex2d(2.0 * std::cos(a1), 2.0 * std::sin(a1));
+        const double corners[4][2] = {{2.0 * std::cos(a0), 2.0 * std::sin(a0)}, {3.0 * std::cos(a0), 3.0 * std::sin(a0)},
+                                      {3.0 * std::cos(a1), 3.0 * std::sin(a1)}, {2.0 * std::cos(a1), 2.0 * std::sin(a1)}};
+        // The colour with every vertex: the browser's GL emulation wants each vertex complete.
+        for (const auto& c : corners) {
+            glColor4fv(&rainbow[i]->r);
+            glVertex2d(c[0], c[1]);
+        }
     }
     glEnd();
 }
@@ -59,11 +61,11 @@ void drawGreyBar() {
     glBegin(GL_QUADS);
     for (int i = 0; i < 256; ++i) {
         const double x0 = -1.5 + 3.0 * i / 256, x1 = -1.5 + 3.0 * (i + 1) / 256;
-        glColor4fv(&grey[i]->r);
-        glVertex3d(x0, -0.4, 0.01);
-        glVertex3d(x1, -0.4, 0.01);
-        glVertex3d(x1, 0.4, 0.01);
-        glVertex3d(x0, 0.4, 0.01);
+        const double corners[4][2] = {{x0, -0.4}, {x1, -0.4}, {x1, 0.4}, {x0, 0.4}};
+        for (const auto& c : corners) {
+            glColor4fv(&grey[i]->r);
+            glVertex3d(c[0], c[1], 0.01);
+        }
     }
     glEnd();
 }

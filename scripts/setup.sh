@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running, testing or benchmarking needs, only those
-# missing.   usage: scripts/setup.sh run|test|bench
+# Installs the Debian packages that building, running, testing, benchmarking or the web page
+# needs, only those missing.   usage: scripts/setup.sh run|test|bench|web
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
           xvfb xauth libx11-dev libxtst-dev libxdo-dev libpng-dev)
+web=(emscripten python3)
+browser=(chromium)
 case "${1:-run}" in
   run) packages+=(imagemagick fonts-dejavu-core) ;;
-  test) packages+=(clang libgtest-dev libbenchmark-dev) ;;
-  bench) packages+=(libgtest-dev libbenchmark-dev valgrind) ;;
+  test) packages+=(clang libgtest-dev libbenchmark-dev "${web[@]}" "${browser[@]}") ;;
+  bench) packages+=(libgtest-dev libbenchmark-dev valgrind "${web[@]}" "${browser[@]}") ;;
+  web) packages=("${web[@]}") ;;
 esac
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# Node and npm by command: a machine may have them from another Debian package than Debian's own.
+if [ "${1:-run}" = test ] || [ "${1:-run}" = bench ]; then
+  command -v node >/dev/null || missing+=(nodejs)
+  command -v npm >/dev/null || missing+=(npm)
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()

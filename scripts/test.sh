@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Builds the tests with GCC, AddressSanitizer and UndefinedBehaviorSanitizer and runs all of them
-# through CTest, in a virtual X server of their own; then builds everything with Clang in Release
-# and runs the tests that need no display there. Warnings are errors in both builds.
+# Builds the tests with GCC, AddressSanitizer and UndefinedBehaviorSanitizer, and the web page with
+# emscripten, and runs all of them through CTest, in a virtual X server of their own (the web
+# tests in headless Chromium); then builds everything with Clang in Release and runs the tests
+# that need no display there. Warnings are errors in the C++ builds.
 # Arguments go to the first ctest alone (the Clang build is then skipped); without any, the long
 # event storm (label "long") is left out: scripts/test.sh -L long runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
+# The web page and the browser driver for the "web" tests.
+scripts/web.sh --build
+[ -d tests/web/node_modules/puppeteer-core ] || npm ci --prefix tests/web --no-audit --no-fund
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIDPOINT_SANITIZE=ON -DMIDPOINT_WERROR=ON \
-      -DMIDPOINT_BUILD_TESTS=ON -DMIDPOINT_BUILD_BENCHMARKS=ON >/dev/null
+      -DMIDPOINT_BUILD_TESTS=ON -DMIDPOINT_BUILD_BENCHMARKS=ON -DMIDPOINT_WEB_SITE="$PWD/build/web/site" >/dev/null
 cmake --build build/test -j"$(nproc)"
 . scripts/virtual-display.sh
 start_virtual_display

@@ -4,8 +4,6 @@
 //   usage: midpoint-session OUTPUT-FOLDER PROGRAM [ARGUMENT...]
 #include <X11/keysym.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -25,13 +23,8 @@ public:
     void shot(const std::string& what) {
         const auto first = program_.readLine(20000);
         std::cout << first.value_or("(no count line)") << "\n";
-        xdrive::Image picture = display_.grab(window_), again;
-        for (int i = 0; i < 100; ++i, picture = std::move(again)) {
-            usleep(100000);
-            while (auto line = program_.readLine(0)) std::cout << *line << "\n";
-            again = display_.grab(window_);
-            if (again.rgb == picture.rgb) break;
-        }
+        const xdrive::Image picture = display_.grabSteady(window_);
+        while (auto line = program_.readLine(0)) std::cout << *line << "\n";
         char name[128];
         std::snprintf(name, sizeof name, "%02d-%s.png", ++count_, what.c_str());
         const std::string path = folder_ + "/" + name;

@@ -50,16 +50,11 @@ protected:
     xdrive::Image picture() { return display->grab(window); }
     template <typename Shown>
     xdrive::Image pictureWhere(Shown shown) { return program::pictureWhere(*display, window, shown); }
-    // A picture of a scene that has stopped moving: the same twice, 300 ms apart.
+    // A picture of a scene that is drawn and has stopped moving.
     xdrive::Image steadyPicture() {
-        xdrive::Image last = picture();
-        for (int i = 0; i < 30; ++i) {
-            usleep(300000);
-            xdrive::Image next = picture();
-            if (!scene(next).empty() && differingPixels(last, next) == 0) return next;
-            last = std::move(next);
-        }
-        return last;
+        xdrive::Image image = display->grabSteady(window, 300);
+        for (int i = 0; i < 30 && scene(image).empty(); ++i) image = display->grabSteady(window, 300);
+        return image;
     }
     void withKey(unsigned long modifier, unsigned long key) {
         display->keyDown(modifier);

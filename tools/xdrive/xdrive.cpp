@@ -239,6 +239,15 @@ int Child::wait(int timeoutMs) {
     }
 }
 
+Image Display::grabSteady(unsigned long window, int quietMs) {
+    Image last = grab(window), next;
+    for (int i = 0; i < 100; ++i, last = std::move(next)) {
+        pause(quietMs);
+        if ((next = grab(window)).rgb == last.rgb) break;
+    }
+    return last;
+}
+
 Launched launch(Display& display, const std::string& title, const std::vector<std::string>& argv,
                 const std::vector<std::string>& env, Child::Output output, int timeoutMs) {
     Launched launched;

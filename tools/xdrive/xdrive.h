@@ -69,6 +69,9 @@ public:
     void glide(int fromX, int fromY, int toX, int toY, int steps);
 
     Image grab(unsigned long window);
+    // A picture once the window has stopped changing: the same twice, quietMs apart (100 times
+    // at most).
+    Image grabSteady(unsigned long window, int quietMs = 100);
 
 private:
     void sync();

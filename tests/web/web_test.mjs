@@ -1,0 +1,206 @@
+// The demonstration's web page in Debian's headless Chromium (software WebGL), driven by real
+// DevTools key presses and mouse drags: its count lines against the circle model's, its quitting,
+// and its pictures against the native program's of the same states. No fixed waits: each wait is
+// for a line, an element, or the browser's next frames.
+import {after, before, test} from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+import {steps} from './states.mjs';
+
+const site = process.env.SITE;
+const nativePictures = process.env.NATIVE_PICTURES;
+// expected[mode][radius - 1]
+const expected = fs.readFileSync(process.env.COUNTS, 'utf8').trim().split('\n').map((l) => l.split(' '));
+
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png'};
+let server, browser, base;
+
+before(async () => {
+  // The site, and the native pictures under /native/.
+  server = http.createServer((request, response) => {
+    const url = path.normalize(decodeURIComponent(request.url.split('?')[0]));
+    const file = url.startsWith('/native/') ? path.join(nativePictures, path.basename(url))
+                                              : path.join(site, url === '/' ? 'index.html' : url);
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+      response.end(error ? undefined : data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  base = `http://127.0.0.1:${server.address().port}`;
+  browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'chromium-')),
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+// Polls `done` until it holds; fails after 10 s.
+async function until(done, what) {
+  for (const start = Date.now(); !(await done());) {
+    if (Date.now() - start > 10000) assert.fail(`waited 10 s for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 10));
+  }
+}
+
+// The demonstration's page with its count lines as the console receives them.
+async function openPage() {
+  const page = await browser.newPage();
+  await page.setViewport({width: 800, height: 600, deviceScaleFactor: 1});
+  const lines = [];
+  page.on('console', (message) => { if (message.type() === 'log') lines.push(message.text()); });
+  await page.goto(`${base}/index.html`);
+  await until(() => lines.length > 0, 'the first count line');
+  const box = await (await page.$('#canvas')).boundingBox();
+  const session = {
+    page, lines, box,
+    // The line of the redraw that the next input makes, once it has come.
+    async next(input) {
+      const seen = lines.length;
+      await input();
+      await until(() => lines.length > seen, 'a count line');
+      return lines[seen];
+    },
+    // Presses a key by its X name; capitals and '+' with Shift held, as on a keyboard.
+    async key(name) {
+      const keys = {plus: 'Equal', minus: 'Minus', Return: 'Enter', Escape: 'Escape'};
+      const shifted = name === 'plus' || /^[A-Z]$/.test(name);
+      if (shifted) await page.keyboard.down('Shift');
+      await page.keyboard.press(keys[name] || `Key${name.toUpperCase()}`);
+      if (shifted) await page.keyboard.up('Shift');
+    },
+    // Every line printed before the page takes its next key: '-' then '+' are pressed and
+    // their own lines dropped (radius 2 or more, so that both change the count).
+    async fence(mode, radius) {
+      const seen = lines.length;
+      await session.key('minus');
+      await until(() => lines.slice(seen).includes(expected[mode][radius - 2]), "the fence's '-'");
+      const before = lines.slice(seen, seen + lines.slice(seen).indexOf(expected[mode][radius - 2]));
+      assert.equal(await session.next(() => session.key('plus')), expected[mode][radius - 1]);
+      return before;
+    },
+    async drag(modifiers, dx, dy) {
+      const x = box.x + box.width / 2, y = box.y + box.height / 2;
+      await page.mouse.move(x, y);
+      for (const m of modifiers) await page.keyboard.down(m);
+      await page.mouse.down();
+      await page.mouse.move(x + dx, y + dy, {steps: 10});
+      await page.mouse.up();
+      for (const m of modifiers.reverse()) await page.keyboard.up(m);
+    },
+    // After the browser has drawn two more frames, so that the last redraw is on the screen.
+    async picture() {
+      await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+      return (await page.$('#canvas')).screenshot({encoding: 'base64'});
+    },
+  };
+  return session;
+}
+
+test('count lines: 4 first, every mode at radii 1 to 12 as the model says, view changes keep the count', async () => {
+  const s = await openPage();
+  assert.equal(s.lines[0], '4');
+  for (let r = 2; r <= 12; ++r) assert.equal(await s.next(() => s.key('plus')), expected[0][r - 1], `outline ${r}`);
+  assert.equal(await s.next(() => s.key('Return')), expected[1][11], 'spans 12');
+  for (let r = 11; r >= 1; --r) assert.equal(await s.next(() => s.key('minus')), expected[1][r - 1], `spans ${r}`);
+  assert.equal(await s.next(() => s.key('Return')), expected[2][0], 'extents 1');
+  for (let r = 2; r <= 12; ++r) assert.equal(await s.next(() => s.key('plus')), expected[2][r - 1], `extents ${r}`);
+
+  const count = expected[2][11];
+  assert.equal(await s.next(() => s.drag(['Shift'], 40, 30)), count, 'a Shift-drag redraws');
+  for (const line of await s.fence(2, 12)) assert.equal(line, count);
+  for (const name of ['z', 'Z', 'x', 'Y']) assert.equal(await s.next(() => s.key(name)), count, name);
+  await s.page.keyboard.down('Shift');
+  assert.equal(await s.next(() => s.page.keyboard.press('Enter')), count, 'Shift+Enter redraws');
+  await s.page.keyboard.up('Shift');
+  assert.equal(await s.next(() => s.key('Return')), expected[0][11], 'and leaves the mode: Enter goes on to the outline');
+  await s.page.close();
+});
+
+test('"Quitter" in the right-button menu, or Escape, ends the program with status 0; then input does nothing', async () => {
+  for (const way of ['menu', 'Escape']) {
+    const s = await openPage();
+    const centre = {x: s.box.x + 100, y: s.box.y + 100};
+    if (way === 'menu') {
+      const prevented = await s.page.evaluate(() => !document.getElementById('canvas').dispatchEvent(
+        new MouseEvent('contextmenu', {bubbles: true, cancelable: true})));
+      assert.ok(prevented, "the browser's own menu is kept off the canvas");
+      await s.page.mouse.move(centre.x, centre.y);
+      await s.page.mouse.down({button: 'right'});
+      await s.page.mouse.up({button: 'right'});
+      const entry = await s.page.waitForSelector('[role=menuitem]', {timeout: 10000});
+      assert.equal(await entry.evaluate((e) => e.textContent), 'Quitter');
+      const entryBox = await entry.boundingBox();
+      await s.page.mouse.click(entryBox.x + entryBox.width / 2, entryBox.y + entryBox.height / 2);
+    } else {
+      await s.key('Escape');
+    }
+    await s.page.waitForSelector('body[data-exit-status="0"]', {timeout: 10000});
+    assert.match(await s.page.$eval('#status', (e) => e.textContent), /ended with status 0/);
+    const printed = s.lines.length;
+    await s.key('plus');
+    await s.drag(['Shift'], 30, 0);
+    await s.picture();  // two frames later
+    assert.equal(s.lines.length, printed, `${way}: nothing printed after the end`);
+    await s.page.close();
+  }
+});
+
+test("pictures of radius 1, 5 and 12 in each mode and of a turned view match the native program's", async () => {
+  const s = await openPage();
+  for (const step of steps) {
+    if (!step.startsWith('=')) {
+      const [name, times] = step.split('*');
+      for (let i = 0; i < Number(times || 1); ++i) await s.next(() => s.key(name));
+      continue;
+    }
+    const web = await s.picture();
+    // The whole page once, for people to see (run.sh names the file).
+    if (step === steps.at(-1) && process.env.SCREENSHOT) await s.page.screenshot({path: process.env.SCREENSHOT});
+    // Red pixels of each picture; each must lie within a pixel of one of the other's.
+    const d = await s.page.evaluate(async (webData, nativeUrl) => {
+      async function reds(src) {
+        const image = new Image();
+        image.src = src;
+        await image.decode();
+        const c = new OffscreenCanvas(image.width, image.height);
+        const g = c.getContext('2d');
+        g.drawImage(image, 0, 0);
+        const p = g.getImageData(0, 0, image.width, image.height).data;
+        const set = new Set();
+        for (let i = 0; i < p.length; i += 4) {
+          if (p[i] > 200 && p[i + 1] < 80 && p[i + 2] < 80) set.add((i / 4) % image.width + ',' + Math.floor(i / 4 / image.width));
+        }
+        return set;
+      }
+      const unmatched = (a, b) => [...a].filter((k) => {
+        const [x, y] = k.split(',').map(Number);
+        for (let dy = -1; dy <= 1; ++dy) for (let dx = -1; dx <= 1; ++dx) if (b.has(`${x + dx},${y + dy}`)) return false;
+        return true;
+      });
+      const w = await reds('data:image/png;base64,' + webData), n = await reds(nativeUrl);
+      const webAlone = unmatched(w, n), nativeAlone = unmatched(n, w);
+      return {web: w.size, native: n.size, webAlone: webAlone.length, nativeAlone: nativeAlone.length,
+              where: webAlone.concat(nativeAlone).slice(0, 8)};
+    }, web, `/native/${step.slice(1)}.png`);
+    const name = step.slice(1);
+    assert.ok(d.native > 0, `${name}: the native picture has red pixels`);
+    // Line ends may fall a pixel apart between two rasterisers; a red pixel with no other within
+    // a pixel of it counts against the 2 % that the two sets may differ by in number.
+    const allowed = 0.02 * d.native;
+    assert.ok(d.webAlone <= allowed && d.nativeAlone <= allowed && Math.abs(d.web - d.native) <= allowed,
+              `${name}: ${JSON.stringify(d)}`);
+  }
+  await s.page.close();
+});
