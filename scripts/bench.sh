@@ -18,6 +18,10 @@ echo "display passes..."
 build/bench/benchmarks/display_bench "${repeat[@]}" --benchmark_out="$out/d.csv" >/dev/null 2>"$out/renderer"
 echo "start-up..."
 read -r median fastest slowest < <(build/bench/benchmarks/startup-time build/bench/app/midpoint-circles 21)
+echo "web page..."
+scripts/web.sh --build >/dev/null
+[ -d tests/web/node_modules/puppeteer-core ] || npm ci --prefix tests/web --no-audit --no-fund
+node benchmarks/web_bench.mjs build/web/site > "$out/web.txt"
 echo "instruction counts..."
 # llvmpipe renders in the calling thread, so that every instruction of a pass is counted there.
 for program in rasterizer-instructions display-instructions; do
@@ -48,6 +52,8 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
   echo
   echo "Target: within 1.15x of the bare loop in time at radius 1000 and above, 1.05x in instructions."
   echo
+  echo "Time:"
+  echo
   echo "| rasteriser | radius | time | bare loop | ratio |"
   echo "|---|---|---|---|---|"
   medians "$out/r.csv" | awk '
@@ -62,6 +68,8 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
     }'
   echo
   awk -F, '$1 ~ /_BigO"?$/ && $1 !~ /Bare/ { n=$1; gsub(/"/, "", n); sub(/_BigO$/, "", n); printf "- %s fits %.2f x %s\n", n, $3, ($1 ~ /Outline/ ? "N" : "N^2") }' "$out/r.csv"
+  echo
+  echo "Instructions executed:"
   echo
   echo "| rasteriser | radius | instructions | bare loop | ratio |"
   echo "|---|---|---|---|---|"
@@ -79,6 +87,8 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
   echo
   echo "Target: within 1.05x of the bare cubes and circle in time, 1.02x in instructions."
   echo
+  echo "Time:"
+  echo
   echo "| mode | radius | pass | bare cubes | ratio | bare cubes and circle | ratio |"
   echo "|---|---|---|---|---|---|---|"
   medians "$out/d.csv" | awk '
@@ -91,6 +101,8 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
       }
     }'
   echo
+  echo "Instructions executed:"
+  echo
   echo "| mode | radius | pass | bare cubes | ratio | bare cubes and circle | ratio |"
   echo "|---|---|---|---|---|---|---|"
   instructions | awk -F'|' '
@@ -101,6 +113,23 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
         p = n["pass/" names[i] "/20"]; c = n["cubes/" names[i] "/20"]; b = n["cubes-and-circle/" names[i] "/20"]
         printf "| %s | 20 | %d | %d | %.4f | %d | %.4f |\n", names[i], p, c, p / c, b, p / b
       }
+    }'
+  echo
+  echo "## The web page"
+  echo
+  echo "In Debian's headless $(chromium --version 2>/dev/null | sed 's/ built on.*//'), software WebGL, served from 127.0.0.1."
+  echo "Page load to the first count line: median of 11 loads, $(awk '$1 == "load_ms" { print $2 }' "$out/web.txt") ms."
+  echo "What the page downloads: $(awk '$1 == "download_bytes" { printf "%.0f KB", $2 / 1000 }' "$out/web.txt") before compression (target: under 400 KB)."
+  echo
+  echo "| mode | radius | one pass in the page | native pass, this run |"
+  echo "|---|---|---|---|"
+  medians "$out/d.csv" | awk -v web="$out/web.txt" '
+    BEGIN { while ((getline line < web) > 0) { split(line, f, " "); w[f[1]] = f[2] } }
+    { t[$1] = $2; u[$1] = $3 }
+    END {
+      split("outline spans extents", names, " ")
+      for (r = 20; r <= 100; r += 80) for (m = 0; m < 3; m++)
+        printf "| %s | %d | %.2f ms | %.2f %s |\n", names[m + 1], r, w["pass_ms/" names[m + 1] "/" r], t["DisplayPass/" m "/" r], u["DisplayPass/" m "/" r]
     }'
   echo
   echo "## Start-up"

@@ -5,10 +5,7 @@
 import {after, before, test} from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
-import path from 'node:path';
-import puppeteer from 'puppeteer-core';
+import {launchChromium, serve} from './browser.mjs';
 import {steps} from './states.mjs';
 
 const site = process.env.SITE;
@@ -16,29 +13,12 @@ const nativePictures = process.env.NATIVE_PICTURES;
 // expected[mode][radius - 1]
 const expected = fs.readFileSync(process.env.COUNTS, 'utf8').trim().split('\n').map((l) => l.split(' '));
 
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png'};
 let server, browser, base;
 
 before(async () => {
-  // The site, and the native pictures under /native/.
-  server = http.createServer((request, response) => {
-    const url = path.normalize(decodeURIComponent(request.url.split('?')[0]));
-    const file = url.startsWith('/native/') ? path.join(nativePictures, path.basename(url))
-                                              : path.join(site, url === '/' ? 'index.html' : url);
-    fs.readFile(file, (error, data) => {
-      response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
-      response.end(error ? undefined : data);
-    });
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  server = await serve({'/': site, '/native/': nativePictures});
   base = `http://127.0.0.1:${server.address().port}`;
-  browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'chromium-')),
-    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  browser = await launchChromium();
 });
 
 after(async () => {
