@@ -34,7 +34,7 @@ public:
 
     // Returns whether the program was still running when the storm was over.
     bool run(long events) {
-        while (sent_ < events && child_.wait(0) < 0) {
+        while (sent_ < events && !stalled_ && child_.wait(0) < 0) {
             last_ = pick(12);
             switch (last_) {
                 case 0: case 1: case 2: stateKey(); break;
@@ -46,8 +46,9 @@ public:
                 case 10: resize(); break;
                 default: wander(); break;
             }
-            if (!drain(0)) break;
+            drain(0);
         }
+        if (stalled_) return false;  // nothing more would get through
         const bool running = child_.wait(0) < 0;
         if (!running) ADD_FAILURE() << "the program ended during the storm, after event " << sent_ << " of kind " << last_;
         releaseAll();
@@ -57,17 +58,18 @@ public:
     }
 
     // Reads what has arrived; each line must match a state from the last one matched on. Once
-    // a few state keys have gone by without the newest state's count, waits for it. False when
-    // the program has stopped printing.
-    bool drain(int timeoutMs) {
-        for (;;) {
+    // a few state keys have gone by without the newest state's count, waits for it, and marks
+    // the program stalled when it does not come.
+    void drain(int timeoutMs) {
+        while (!stalled_) {
             const bool behind = keysSinceCaughtUp_ >= 3;
             auto line = child_.readLine(behind ? 30000 : timeoutMs);
             if (!line) {
-                if (!behind) return true;
+                if (!behind) return;
                 ADD_FAILURE() << "no count line for 30 s after " << keysSinceCaughtUp_ << " state keys, at event "
                               << sent_ << ": the program has stopped printing";
-                return false;
+                stalled_ = true;
+                return;
             }
             ++lines_;
             if (*line == std::to_string(counts_.back())) keysSinceCaughtUp_ = 0;
@@ -76,13 +78,14 @@ public:
             if (k == counts_.size()) {
                 ADD_FAILURE() << "line " << lines_ << " \"" << *line << "\" is the count of no state since the last"
                               << " matched one (" << counts_[matched_] << ")";
-                return false;
+                return;
             }
             matched_ = k;
         }
     }
 
     long lines() const { return lines_; }
+    bool stalled() const { return stalled_; }
 
 private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -177,7 +180,11 @@ private:
         d_.buttonUp(3);
         // The click that closes it must come after the menu is up, or it could open later and
         // take a later click on its entry.
-        EXPECT_TRUE(d_.waitForPopup(true, 30000)) << "the menu did not open";
+        if (!d_.waitForPopup(true, 30000)) {
+            ADD_FAILURE() << "the menu did not open within 30 s, at event " << sent_;
+            stalled_ = true;
+            return;
+        }
         d_.moveTo(g.x + 20, g.y + 20);
         d_.buttonDown(1);
         d_.buttonUp(1);
@@ -208,6 +215,7 @@ private:
     std::size_t matched_ = 0;
     long sent_ = 0, lines_ = 0;
     int keysSinceCaughtUp_ = 0;
+    bool stalled_ = false;
     int last_ = -1;
 };
 
@@ -228,6 +236,7 @@ TEST(Storm, EveryCountLineMatchesTheTrackedStateAndEscapeEndsCleanly) {
     ASSERT_EQ(child.readLine(20000).value_or("(no line)"), "4") << "the first frame";
     Storm storm(display, child, launched.window, seed);
     EXPECT_TRUE(storm.run(events)) << "seed " << seed;
+    if (storm.stalled()) return;  // the program is killed with its Child
     const int status = child.wait(60000);
     storm.drain(0);
     EXPECT_EQ(status, 0) << "seed " << seed << "\n" << child.transcript().substr(0, 3000);

@@ -8,7 +8,6 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 extern "C" {
 #include <xdo.h>
@@ -119,17 +118,11 @@ void Display::focus(unsigned long window) {
 }
 
 void Display::resize(unsigned long window, int width, int height) { xdo_set_window_size(xdo_, window, width, height, 0); sync(); }
-
 void Display::keyDown(unsigned long keysym) { xdo_send_keysequence_window_down(xdo_, CURRENTWINDOW, XKeysymToString(keysym), 0); sync(); }
-
 void Display::keyUp(unsigned long keysym) { xdo_send_keysequence_window_up(xdo_, CURRENTWINDOW, XKeysymToString(keysym), 0); sync(); }
-
 void Display::tapKey(unsigned long keysym) { xdo_send_keysequence_window(xdo_, CURRENTWINDOW, XKeysymToString(keysym), 0); sync(); }
-
 void Display::moveTo(int screenX, int screenY) { xdo_move_mouse(xdo_, screenX, screenY, 0); sync(); }
-
 void Display::buttonDown(int button) { xdo_mouse_down(xdo_, CURRENTWINDOW, button); sync(); }
-
 void Display::buttonUp(int button) { xdo_mouse_up(xdo_, CURRENTWINDOW, button); sync(); }
 
 void Display::glide(int fromX, int fromY, int toX, int toY, int steps) {
@@ -148,13 +141,12 @@ Image Display::grab(unsigned long window) {
     if (x == nullptr) return {};
     Image image{g.width, g.height, {}};
     image.rgb.reserve(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3);
-    const int rs = __builtin_ctzl(x->red_mask), gs = __builtin_ctzl(x->green_mask), bs = __builtin_ctzl(x->blue_mask);
     for (int row = 0; row < image.height; ++row) {
         for (int col = 0; col < image.width; ++col) {
             const unsigned long p = XGetPixel(x, col, row);
-            image.rgb.push_back(static_cast<unsigned char>((p & x->red_mask) >> rs));
-            image.rgb.push_back(static_cast<unsigned char>((p & x->green_mask) >> gs));
-            image.rgb.push_back(static_cast<unsigned char>((p & x->blue_mask) >> bs));
+            for (const unsigned long mask : {x->red_mask, x->green_mask, x->blue_mask}) {
+                image.rgb.push_back(static_cast<unsigned char>((p & mask) >> __builtin_ctzl(mask)));
+            }
         }
     }
     XDestroyImage(x);
@@ -189,10 +181,7 @@ Child::Child(const std::vector<std::string>& argv, const std::vector<std::string
 }
 
 Child::~Child() {
-    if (wait(0) < 0) {
-        kill(pid_, SIGKILL);
-        wait(5000);
-    }
+    if (wait(0) < 0 && kill(pid_, SIGKILL) == 0) wait(5000);
     if (master_ >= 0) close(master_);
 }
 
@@ -224,8 +213,7 @@ std::optional<std::string> Child::readLine(int timeoutMs) {
 
 int Child::wait(int timeoutMs) {
     if (status_ >= 0) return status_;
-    const auto start = Clock::now();
-    for (;;) {
+    for (const auto start = Clock::now();;) {
         int raw = 0;
         const pid_t done = waitpid(pid_, &raw, WNOHANG);
         if (done == pid_) {
