@@ -28,11 +28,22 @@ for program in rasterizer-instructions display-instructions; do
   LP_NUM_THREADS=0 valgrind --tool=callgrind --callgrind-out-file="$out/$program.%p" \
     "build/bench/benchmarks/$program" >/dev/null 2>&1
 done
-# "case name" -> instructions, from each dump's trigger and summary lines.
-instructions() {
+# One table row a name in "kind mode radius" dumps: the first kind's count, then each other
+# kind's count and the first's ratio to it.   usage: instructionRows KIND...
+instructionRows() {
   for dump in "$out"/*-instructions.*.*; do
-    sed -n 's/^desc: Trigger: Client Request: //p; s/^summary: //p' "$dump" | paste -sd'|'
-  done
+    sed -n 's/^desc: Trigger: Client Request: //p; s/^summary: //p' "$dump" | paste -sd' '
+  done | awk -v kinds="$*" '
+    { n[$1 "/" $2] = $4; radius[$1 "/" $2] = $3 }
+    END {
+      k = split(kinds, kind, " ")
+      for (m = 1; m <= 3; m++) {
+        name = m == 1 ? "outline" : m == 2 ? "spans" : "extents"; first = n[kind[1] "/" name]
+        row = sprintf("| %s | %d | %d |", name, radius[kind[1] "/" name], first)
+        for (i = 2; i <= k; i++) row = row sprintf(" %d | %.4f |", n[kind[i] "/" name], first / n[kind[i] "/" name])
+        print row
+      }
+    }'
 }
 marker='<!-- Everything below is written by scripts/bench.sh. -->'
 head=$(awk -v marker="$marker" '{ print } $0 == marker { exit }' docs/performance.md)
@@ -73,15 +84,7 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
   echo
   echo "| rasteriser | radius | instructions | bare loop | ratio |"
   echo "|---|---|---|---|---|"
-  instructions | awk -F'|' '
-    { split($1, w, " "); n[w[1] "/" w[2] "/" w[3]] = $2 }
-    END {
-      split("outline spans extents", names, " ")
-      for (i = 1; i <= 3; i++) {
-        r = n["rasteriser/" names[i] "/1000"]; b = n["bare/" names[i] "/1000"]
-        printf "| %s | 1000 | %d | %d | %.4f |\n", names[i], r, b, r / b
-      }
-    }'
+  instructionRows rasteriser bare
   echo
   echo "## One display pass in a real context"
   echo
@@ -105,15 +108,7 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
   echo
   echo "| mode | radius | pass | bare cubes | ratio | bare cubes and circle | ratio |"
   echo "|---|---|---|---|---|---|---|"
-  instructions | awk -F'|' '
-    { split($1, w, " "); n[w[1] "/" w[2] "/" w[3]] = $2 }
-    END {
-      split("outline spans extents", names, " ")
-      for (i = 1; i <= 3; i++) {
-        p = n["pass/" names[i] "/20"]; c = n["cubes/" names[i] "/20"]; b = n["cubes-and-circle/" names[i] "/20"]
-        printf "| %s | 20 | %d | %d | %.4f | %d | %.4f |\n", names[i], p, c, p / c, b, p / b
-      }
-    }'
+  instructionRows pass cubes cubes-and-circle
   echo
   echo "## The web page"
   echo
