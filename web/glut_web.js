@@ -6,6 +6,7 @@
 //   own context menu;
 // - keys read from the character the browser names, with Ctrl+letter as a control character, as
 //   X delivers them (emscripten's GLUT guesses from key codes, and drops keys with Ctrl or Alt);
+// - drags reported at the pointer's new position, as freeglut does;
 // - nothing more reaches the program once it has ended.
 Module.glutWeb = (function () {
   const menus = {};     // menu -> [{label, value}]
@@ -91,7 +92,21 @@ Module.glutWeb = (function () {
     if (Module.onExit) Module.onExit(status);
     throw toThrow;
   };
-  (Module.preRun = Module.preRun || []).push(() => { GLUT.getASCIIKey = keyOf; });
+  // Before glutInit registers GLUT's handlers: keys by character, and motion reported where the
+  // pointer is now (emscripten's GLUT passes the position before the move).
+  (Module.preRun = Module.preRun || []).push(() => {
+    GLUT.getASCIIKey = keyOf;
+    GLUT.onMousemove = (event) => {
+      const lastX = Browser.mouseX, lastY = Browser.mouseY;
+      Browser.calculateMouseEvent(event);
+      if (Browser.mouseX === lastX && Browser.mouseY === lastY) return;
+      const motion = GLUT.buttons !== 0 ? GLUT.motionFunc : event.target === Module.canvas ? GLUT.passiveMotionFunc : 0;
+      if (!motion) return;
+      event.preventDefault();
+      GLUT.saveModifiers(event);
+      getWasmTableEntry(motion)(Browser.mouseX, Browser.mouseY);
+    };
+  });
 
   return {
     addMenu: (menu) => { menus[menu] = []; },

@@ -71,13 +71,35 @@ async function openPage() {
       return before;
     },
     async drag(modifiers, dx, dy) {
-      const x = box.x + box.width / 2, y = box.y + box.height / 2;
+      // Whole pixels of the canvas, as a real pointer gives.
+      const x = box.x + Math.round(box.width / 2), y = box.y + Math.round(box.height / 2);
       await page.mouse.move(x, y);
       for (const m of modifiers) await page.keyboard.down(m);
       await page.mouse.down();
       await page.mouse.move(x + dx, y + dy, {steps: 10});
       await page.mouse.up();
       for (const m of modifiers.reverse()) await page.keyboard.up(m);
+    },
+    // The red pixels of a picture (a PNG as base64, or a URL), as "x,y" strings, and their box.
+    async reds(picture) {
+      return page.evaluate(async (src) => {
+        const image = new Image();
+        image.src = src;
+        await image.decode();
+        const c = new OffscreenCanvas(image.width, image.height);
+        const g = c.getContext('2d');
+        g.drawImage(image, 0, 0);
+        const p = g.getImageData(0, 0, image.width, image.height).data;
+        const set = [], box = {left: Infinity, right: -1};
+        for (let i = 0; i < p.length; i += 4) {
+          if (p[i] > 200 && p[i + 1] < 80 && p[i + 2] < 80) {
+            const x = (i / 4) % image.width;
+            set.push(x + ',' + Math.floor(i / 4 / image.width));
+            box.left = Math.min(box.left, x), box.right = Math.max(box.right, x);
+          }
+        }
+        return {set, width: box.right - box.left + 1};
+      }, picture.startsWith('/') ? picture : 'data:image/png;base64,' + picture);
     },
     // After the browser has drawn two more frames, so that the last redraw is on the screen.
     async picture() {
@@ -98,8 +120,11 @@ test('count lines: 4 first, every mode at radii 1 to 12 as the model says, view 
   for (let r = 2; r <= 12; ++r) assert.equal(await s.next(() => s.key('plus')), expected[2][r - 1], `extents ${r}`);
 
   const count = expected[2][11];
-  assert.equal(await s.next(() => s.drag(['Shift'], 40, 30)), count, 'a Shift-drag redraws');
+  assert.equal(await s.next(() => s.drag(['Shift'], 90, 0)), count, 'a Shift-drag redraws');
   for (const line of await s.fence(2, 12)) assert.equal(line, count);
+  // 90 pixels are 90 degrees about Y: the disc seen edge-on is one cube wide.
+  const edgeOn = (await s.reds(await s.picture())).width;
+  assert.ok(edgeOn <= 12, `edge-on after a 90-pixel Shift-drag: ${edgeOn} pixels wide`);
   for (const name of ['z', 'Z', 'x', 'Y']) assert.equal(await s.next(() => s.key(name)), count, name);
   await s.page.keyboard.down('Shift');
   assert.equal(await s.next(() => s.page.keyboard.press('Enter')), count, 'Shift+Enter redraws');
@@ -149,31 +174,15 @@ test("pictures of radius 1, 5 and 12 in each mode and of a turned view match the
     // The whole page once, for people to see (run.sh names the file).
     if (step === steps.at(-1) && process.env.SCREENSHOT) await s.page.screenshot({path: process.env.SCREENSHOT});
     // Red pixels of each picture; each must lie within a pixel of one of the other's.
-    const d = await s.page.evaluate(async (webData, nativeUrl) => {
-      async function reds(src) {
-        const image = new Image();
-        image.src = src;
-        await image.decode();
-        const c = new OffscreenCanvas(image.width, image.height);
-        const g = c.getContext('2d');
-        g.drawImage(image, 0, 0);
-        const p = g.getImageData(0, 0, image.width, image.height).data;
-        const set = new Set();
-        for (let i = 0; i < p.length; i += 4) {
-          if (p[i] > 200 && p[i + 1] < 80 && p[i + 2] < 80) set.add((i / 4) % image.width + ',' + Math.floor(i / 4 / image.width));
-        }
-        return set;
-      }
-      const unmatched = (a, b) => [...a].filter((k) => {
-        const [x, y] = k.split(',').map(Number);
-        for (let dy = -1; dy <= 1; ++dy) for (let dx = -1; dx <= 1; ++dx) if (b.has(`${x + dx},${y + dy}`)) return false;
-        return true;
-      });
-      const w = await reds('data:image/png;base64,' + webData), n = await reds(nativeUrl);
-      const webAlone = unmatched(w, n), nativeAlone = unmatched(n, w);
-      return {web: w.size, native: n.size, webAlone: webAlone.length, nativeAlone: nativeAlone.length,
-              where: webAlone.concat(nativeAlone).slice(0, 8)};
-    }, web, `/native/${step.slice(1)}.png`);
+    const w = new Set((await s.reds(web)).set), n = new Set((await s.reds(`/native/${step.slice(1)}.png`)).set);
+    const alone = (a, b) => [...a].filter((k) => {
+      const [x, y] = k.split(',').map(Number);
+      for (let dy = -1; dy <= 1; ++dy) for (let dx = -1; dx <= 1; ++dx) if (b.has(`${x + dx},${y + dy}`)) return false;
+      return true;
+    });
+    const webAlone = alone(w, n), nativeAlone = alone(n, w);
+    const d = {web: w.size, native: n.size, webAlone: webAlone.length, nativeAlone: nativeAlone.length,
+               where: webAlone.concat(nativeAlone).slice(0, 8)};
     const name = step.slice(1);
     assert.ok(d.native > 0, `${name}: the native picture has red pixels`);
     // Line ends may fall a pixel apart between two rasterisers; a red pixel with no other within
