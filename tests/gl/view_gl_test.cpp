@@ -207,7 +207,7 @@ void countDisplay() {
     glutSwapBuffers();
 }
 
-// Pumps until no redraw has come for a while, so that stray exposures are behind us.
+// Pumps until a pump draws nothing, so that stray exposures are behind us.
 void pumpUntilQuiet() {
     for (int quiet = 0, seen = -1; quiet < 3; seen = displays) {
         glwindow::pumpEvents();

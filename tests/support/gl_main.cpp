@@ -1,8 +1,9 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include <GL/glx.h>
+
+#include <cstdio>
 
 #include "support/gl_window.h"
 
@@ -23,10 +24,12 @@ namespace glwindow {
 int id() { return window; }
 
 void pumpEvents() {
-    for (int i = 0; i < 5; ++i) {
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    // A round trip to the X server puts every event it has sent so far in the queue; one pass of
+    // the loop takes them all and carries out the redraws posted until then, a second those the
+    // first one's events posted.
+    XSync(glXGetCurrentDisplay(), False);
+    glutMainLoopEvent();
+    glutMainLoopEvent();
 }
 
 std::array<float, 16> matrix(unsigned int which) {
@@ -49,15 +52,13 @@ int main(int argc, char** argv) {
     window = glutCreateWindow("gl tests");
     glutDisplayFunc(firstDisplay);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
-    for (int i = 0; i < 500 && !shown; ++i) {
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Until the window is mapped and drawn; each pump also takes every exposure sent before it,
+    // so none is left for a test that counts redraws of its own.
+    for (int i = 0; i < 10000 && !shown; ++i) glwindow::pumpEvents();
+    if (!shown) {
+        std::fprintf(stderr, "the test window was never drawn\n");
+        return 1;
     }
-    // The window system's first exposures arrive in bursts; let them all be drawn before tests
-    // count redraws of their own.
-    for (int i = 0; i < 30; ++i) {
-        glutMainLoopEvent();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    glwindow::pumpEvents();
     return RUN_ALL_TESTS();
 }

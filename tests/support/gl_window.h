@@ -7,8 +7,7 @@
 namespace glwindow {
 
 int id();
-// Runs freeglut's event loop once for each pending event, then a little more, so that posted
-// redisplays are carried out.
+// Takes every event the X server has sent so far and carries out the redisplays posted.
 void pumpEvents();
 std::array<float, 16> matrix(unsigned int which);  // GL_PROJECTION_MATRIX or GL_MODELVIEW_MATRIX
 

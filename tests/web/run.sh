@@ -12,4 +12,4 @@ trap 'rm -rf "$work"' EXIT
 # shellcheck disable=SC2046  # one word a step
 LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")
 "$counts" > "$work/counts.txt"
-SITE=$site SCREENSHOT=$PWD/web-page.png NATIVE_PICTURES=$work COUNTS=$work/counts.txt node --test --test-reporter=spec "$here/web_test.mjs"
+SITE=$site SCREENSHOT=$PWD/web-page.png NATIVE_PICTURES=$work COUNTS=$work/counts.txt node --test "$here/web_test.mjs"
