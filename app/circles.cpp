@@ -56,11 +56,7 @@ void displayCircles() {
     applyKeyRotation();
     drawReferenceCircle(0, 0, static_cast<float>(circleRadius));
     pixelCount = 0;
-    switch (circleMode) {
-        case 0: midpointCircleOutline(colorRed(), circleRadius); break;
-        case 1: midpointDiskSpans(colorRed(), circleRadius); break;
-        default: midpointDiskExtents(colorRed(), circleRadius); break;
-    }
+    rasterizeCircle(circleMode, colorRed(), circleRadius);
     // No explicit flush: on a pipe the lines stay buffered until exit, as the C library does.
     std::printf("%d\n", pixelCount);
     glPopMatrix();
@@ -74,7 +70,7 @@ void keyboardCircles(unsigned char key, int x, int y) {
         return;
     }
     switch (key) {
-        case keyEnter: circleMode = (circleMode + 1) % 3; break;
+        case keyEnter: circleMode = (circleMode + 1) % circleModeCount; break;
         case '+': ++circleRadius; break;
         case '-':
             if (--circleRadius < 1) circleRadius = 1;

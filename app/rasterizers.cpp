@@ -3,24 +3,60 @@
 #include <cstdlib>
 
 #include "app/grid_pixel.h"
+#include "app/walk_watch.h"
+
+// Nobody watches unless a program links its own (see walk_watch.h).
+[[gnu::weak]] void noteWalkState(int, int, int) {}
+[[gnu::weak]] void noteWalkEnd() {}
 
 namespace {
 
-// One step of the midpoint walk. d is the circle function at the midpoint ahead, less 1/4, so
-// d < 0 exactly when that midpoint lies strictly inside the circle. Returns whether y dropped.
-bool stepWalk(int& x, int& y, int& d) {
-    const bool down = d >= 0;
+// The midpoint walk's state. d is the circle function x^2 + y^2 - r^2 at the midpoint
+// (x + 1, y - 1/2) ahead, less 1/4 so that it stays an integer: d < 0 exactly when that
+// midpoint lies strictly inside the circle.
+struct Walk {
+    int x, y, d;
+};
+
+Walk startWalk(int radius) {
+    const Walk walk{0, radius, 1 - radius};
+    noteWalkState(walk.x, walk.y, walk.d);
+    return walk;
+}
+
+// Whether the walk takes another step: it stops at the first point on or past the diagonal.
+bool walkGoesOn(const Walk& walk) {
+    if (walk.y > walk.x) return true;
+    noteWalkEnd();
+    return false;
+}
+
+// One step, one column to the east: the midpoint inside (d < 0) keeps the row, otherwise the walk
+// drops a row. Both updates of d are the exact change of the circle function from one midpoint to
+// the next. Returns whether y dropped.
+bool stepWalk(Walk& walk) {
+    const bool down = walk.d >= 0;
     if (down) {
-        d += 2 * (x - y) + 5;
-        --y;
+        walk.d += 2 * (walk.x - walk.y) + 5;
+        --walk.y;
     } else {
-        d += 2 * x + 3;
+        walk.d += 2 * walk.x + 3;
     }
-    ++x;
+    ++walk.x;
+    noteWalkState(walk.x, walk.y, walk.d);
     return down;
 }
 
 }  // namespace
+
+void rasterizeCircle(int mode, const Color* colour, int radius) {
+    switch (mode) {
+        case 0: midpointCircleOutline(colour, radius); break;
+        case 1: midpointDiskSpans(colour, radius); break;
+        case 2: midpointDiskExtents(colour, radius); break;
+        default: break;
+    }
+}
 
 void plotOctantPoints(int x, int y, const Color* colour) {
     plotGridPixel(x, y, colour);
@@ -53,33 +89,33 @@ void plotRowSpan(int halfWidth, int row, const Color* colour) {
 
 void midpointCircleOutline(const Color* colour, int radius) {
     if (radius < 1) return;
-    int x = 0, y = radius, d = 1 - radius;
+    Walk walk = startWalk(radius);
     plotAxisPoints(0, radius, colour);
-    while (y > x) {
-        stepWalk(x, y, d);
+    while (walkGoesOn(walk)) {
+        stepWalk(walk);
         // Axis and diagonal points have their own four-point plots, and the point one past the
         // diagonal mirrors one already drawn: each outline pixel is drawn once.
-        if (x == y) {
-            plotDiagonalPoints(x, colour);
-        } else if (y > x) {
-            plotOctantPoints(x, y, colour);
+        if (walk.x == walk.y) {
+            plotDiagonalPoints(walk.x, colour);
+        } else if (walk.y > walk.x) {
+            plotOctantPoints(walk.x, walk.y, colour);
         }
     }
 }
 
 void midpointDiskSpans(const Color* colour, int radius) {
     if (radius < 1) return;
-    int x = 0, y = radius, d = 1 - radius;
+    Walk walk = startWalk(radius);
     plotRowSpan(radius, 0, colour);
-    while (y > x) {
-        const int oldX = x, oldY = y;
-        if (stepWalk(x, y, d)) {
+    while (walkGoesOn(walk)) {
+        const int oldX = walk.x, oldY = walk.y;
+        if (stepWalk(walk)) {
             // Rows +-y are left behind at the half-width reached so far.
             plotRowSpan(oldX, oldY, colour);
             plotRowSpan(oldX, -oldY, colour);
         }
-        plotRowSpan(y, x, colour);
-        plotRowSpan(y, -x, colour);
+        plotRowSpan(walk.y, walk.x, colour);
+        plotRowSpan(walk.y, -walk.x, colour);
     }
 }
 
@@ -87,14 +123,14 @@ void midpointDiskExtents(const Color* colour, int radius) {
     if (radius < 1) return;
     int* rowExtent = static_cast<int*>(std::calloc(static_cast<std::size_t>(radius) + 1, sizeof(int)));
     if (rowExtent == nullptr) return;  // nothing drawn this pass; the next one tries again
-    int x = 0, y = radius, d = 1 - radius;
-    rowExtent[y] = x;
-    rowExtent[x] = y;
-    while (y > x) {
-        stepWalk(x, y, d);
+    Walk walk = startWalk(radius);
+    rowExtent[walk.y] = walk.x;
+    rowExtent[walk.x] = walk.y;
+    while (walkGoesOn(walk)) {
+        stepWalk(walk);
         // Each point and its mirror across the diagonal offer their width; rows keep the widest.
-        if (x > rowExtent[y]) rowExtent[y] = x;
-        if (y > rowExtent[x]) rowExtent[x] = y;
+        if (walk.x > rowExtent[walk.y]) rowExtent[walk.y] = walk.x;
+        if (walk.y > rowExtent[walk.x]) rowExtent[walk.x] = walk.y;
     }
     for (int i = -rowExtent[0]; i <= rowExtent[0]; ++i) plotGridPixel(i, 0, colour);
     for (int row = 1; row <= radius; ++row) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/circles.h"
+#include "app/modes.h"
 #include "display_passes.h"
 
 namespace {
@@ -27,10 +28,9 @@ void count(const std::string& name, Pass pass) {  // by reference: the dump read
 int main(int argc, char** argv) {
     openPassWindow(&argc, argv);
     if (std::freopen("/dev/null", "w", stdout) == nullptr) return 1;  // the passes' count lines
-    const char* const names[] = {"outline", "spans", "extents"};
     const int radius = 20;
-    for (int mode = 0; mode < 3; ++mode) {
-        const std::string tail = std::string(" ") + names[mode] + " " + std::to_string(radius);
+    for (int mode = 0; mode < circleModeCount; ++mode) {
+        const std::string tail = std::string(" ") + circleModeNames[mode] + " " + std::to_string(radius);
         const auto pixels = pixelsOf(mode, radius);
         setMode(mode, radius);
         count("pass" + tail, [] { displayCircles(); glFinish(); });

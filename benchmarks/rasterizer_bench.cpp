@@ -2,24 +2,24 @@
 // number of sink calls: the difference is what the walk itself costs.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "app/rasterizers.h"
 #include "counting_sink.h"
 
 namespace {
 
-using Rasterizer = void (*)(const Color*, int);
-
-long long drawsOf(Rasterizer rasterize, int radius) {
+long long drawsOf(int mode, int radius) {
     resetSink();
-    rasterize(nullptr, radius);
+    rasterizeCircle(mode, nullptr, radius);
     return sinkDraws();
 }
 
-void run(benchmark::State& state, Rasterizer rasterize) {
+void run(benchmark::State& state, int mode) {
     const int radius = static_cast<int>(state.range(0));
-    const long long draws = drawsOf(rasterize, radius);
+    const long long draws = drawsOf(mode, radius);
     for (auto _ : state) {
-        rasterize(nullptr, radius);
+        rasterizeCircle(mode, nullptr, radius);
         benchmark::ClobberMemory();
     }
     state.SetComplexityN(radius);
@@ -27,8 +27,8 @@ void run(benchmark::State& state, Rasterizer rasterize) {
     state.SetItemsProcessed(state.iterations() * draws);
 }
 
-void bare(benchmark::State& state, Rasterizer rasterize) {
-    const long long draws = drawsOf(rasterize, static_cast<int>(state.range(0)));
+void bare(benchmark::State& state, int mode) {
+    const long long draws = drawsOf(mode, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         bareSinkLoop(draws);
         benchmark::ClobberMemory();
@@ -38,20 +38,19 @@ void bare(benchmark::State& state, Rasterizer rasterize) {
     state.SetItemsProcessed(state.iterations() * draws);
 }
 
-void Outline(benchmark::State& s) { run(s, midpointCircleOutline); }
-void OutlineBare(benchmark::State& s) { bare(s, midpointCircleOutline); }
-void Spans(benchmark::State& s) { run(s, midpointDiskSpans); }
-void SpansBare(benchmark::State& s) { bare(s, midpointDiskSpans); }
-void Extents(benchmark::State& s) { run(s, midpointDiskExtents); }
-void ExtentsBare(benchmark::State& s) { bare(s, midpointDiskExtents); }
-
 }  // namespace
 
-BENCHMARK(Outline)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oN);
-BENCHMARK(OutlineBare)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oN);
-BENCHMARK(Spans)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oNSquared);
-BENCHMARK(SpansBare)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oNSquared);
-BENCHMARK(Extents)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oNSquared);
-BENCHMARK(ExtentsBare)->RangeMultiplier(10)->Range(10, 10000)->Complexity(benchmark::oNSquared);
-
-BENCHMARK_MAIN();
+// "MODE/RADIUS" and "MODE-bare/RADIUS" for each mode of the table.
+int main(int argc, char** argv) {
+    for (int mode = 0; mode < circleModeCount; ++mode) {
+        const auto complexity = mode == 0 ? benchmark::oN : benchmark::oNSquared;
+        const std::string name = circleModeNames[mode];
+        benchmark::RegisterBenchmark(name.c_str(), run, mode)->RangeMultiplier(10)->Range(10, 10000)->Complexity(complexity);
+        benchmark::RegisterBenchmark((name + "-bare").c_str(), bare, mode)
+            ->RangeMultiplier(10)->Range(10, 10000)->Complexity(complexity);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

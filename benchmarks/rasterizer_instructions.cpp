@@ -9,18 +9,15 @@
 #include "counting_sink.h"
 
 int main() {
-    using Rasterizer = void (*)(const Color*, int);
-    const Rasterizer rasterizers[] = {midpointCircleOutline, midpointDiskSpans, midpointDiskExtents};
-    const char* const names[] = {"outline", "spans", "extents"};
     const int radius = 1000;
-    for (int i = 0; i < 3; ++i) {
+    for (int mode = 0; mode < circleModeCount; ++mode) {
         resetSink();
-        rasterizers[i](nullptr, radius);
+        rasterizeCircle(mode, nullptr, radius);
         const long long draws = sinkDraws();
-        const std::string tail = std::string(" ") + names[i] + " " + std::to_string(radius);
+        const std::string tail = std::string(" ") + circleModeNames[mode] + " " + std::to_string(radius);
         const std::string rasterizer = "rasteriser" + tail, bare = "bare" + tail;
         CALLGRIND_ZERO_STATS;
-        rasterizers[i](nullptr, radius);
+        rasterizeCircle(mode, nullptr, radius);
         CALLGRIND_DUMP_STATS_AT(rasterizer.c_str());
         bareSinkLoop(draws);  // the same warm start as the rasteriser had
         CALLGRIND_ZERO_STATS;

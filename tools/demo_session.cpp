@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/modes.h"
 #include "xdrive/xdrive.h"
 
 namespace {
@@ -72,23 +73,23 @@ int main(int argc, char** argv) {
         }
         xdrive::Child& program = *launched.child;
         Session session(display, program, launched.window, argv[1]);
-        const char* const modes[] = {"outline", "spans", "extents"};
-        for (int mode = 0; mode < 3; ++mode) {
+        for (int mode = 0; mode < circleModeCount; ++mode) {
             if (mode > 0) {
                 session.key(XK_Return);
                 for (int i = 0; i < 4; ++i) session.key(XK_minus);
             }
             for (int radius = 1; radius <= 5; ++radius) {
                 if (radius > 1) session.key(XK_plus);
-                session.shot(std::string(modes[mode]) + "-radius-" + std::to_string(radius));
+                session.shot(std::string(circleModeNames[mode]) + "-radius-" + std::to_string(radius));
             }
         }
+        const std::string last = circleModeNames[circleModeCount - 1];
         session.drag(XK_Shift_L, 40, 30);
-        session.shot("extents-turned-by-shift-drag");
+        session.shot(last + "-turned-by-shift-drag");
         for (int i = 0; i < 15; ++i) session.key(XK_z);
-        session.shot("extents-turned-30-degrees-about-z");
+        session.shot(last + "-turned-30-degrees-about-z");
         session.drag(XK_Control_L, 0, 60);
-        session.shot("extents-zoomed-by-ctrl-drag");
+        session.shot(last + "-zoomed-by-ctrl-drag");
         session.key(XK_Escape);
         const int status = program.wait(120000);
         while (auto line = program.readLine(0)) std::cout << *line << "\n";

@@ -9,11 +9,15 @@
 // A radius below 1 draws nothing.
 #pragma once
 
+#include "app/modes.h"
 #include "color/color.h"
 
 void midpointCircleOutline(const Color* colour, int radius);
 void midpointDiskSpans(const Color* colour, int radius);
 void midpointDiskExtents(const Color* colour, int radius);
+
+// Runs the rasteriser of `mode` (a mode outside 0..2 draws nothing).
+void rasterizeCircle(int mode, const Color* colour, int radius);
 
 // (x, y), (-x, y), (x, -y), (-x, -y), (y, x), (-y, x), (y, -x), (-y, -x).
 void plotOctantPoints(int x, int y, const Color* colour);

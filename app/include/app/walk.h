@@ -1,0 +1,29 @@
+// The midpoint walk, step by step, as a rasteriser makes it: midpoint-walk prints it and the
+// explainer page reads it. Nothing here walks: the trace runs the rasteriser itself and watches
+// it through the pixel seam (plotGridPixel) and the walk's watch points (walk_watch.h), so the
+// states, moves and draws it shows are the code's own.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+enum class WalkFormat {
+    // One line per state: step, x, y, d, F(M) = d + 1/4, the move, the draws made there and the
+    // running total, then the draws themselves as runs along a row; a run drawn before is
+    // marked "again". The extents' rows drawn after the walk follow, then the total.
+    table,
+    // {"mode": ..., "radius": ..., "steps": [{"x", "y", "d", "move", "draws"}, ...],
+    //  "after": [[x, y], ...], "total": N}; "move" is null on the last state.
+    json,
+};
+
+// The largest radius each format takes. The table tells second draws by one bit per pixel of the
+// square around the circle (12.5 MB at 5000); the JSON lists every draw (3.1 million, 40 MB, in
+// the filled modes at 1000).
+constexpr int walkTableRadiusLimit = 5000;
+constexpr int walkJsonRadiusLimit = 1000;
+
+// Runs the rasteriser of `mode` at `radius` (1 up to the format's limit) and writes its walk in
+// `format`: to `sink` as it goes when one is given, else into the returned string. Returns the
+// number of draws through `total`, as the demonstration would print it.
+std::string traceWalk(int mode, int radius, WalkFormat format, std::FILE* sink, long long* total);

@@ -1,0 +1,204 @@
+#include "app/walk.h"
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "app/grid_pixel.h"
+#include "app/rasterizers.h"
+#include "app/walk_watch.h"
+
+namespace {
+
+// Draws (x0..x1, y), made one after another in that order.
+struct Run {
+    int y, x0, x1;
+    bool again;  // some of its pixels were drawn before
+};
+
+// A row drawn after the walk, rows r and -r together.
+struct AfterRow {
+    int row, halfWidth;
+    long long draws;
+};
+
+// The trace being written. Only one runs at a time: the watch points are plain functions.
+WalkFormat format = WalkFormat::table;
+std::FILE* sink = nullptr;
+std::string text;
+int radius = 0;
+long long total = 0;
+bool ended = false;
+long long step = -1;  // the state whose draws are coming in; -1 before the first
+int stateX = 0, stateY = 0, stateD = 0;
+long long stateDraws = 0;
+bool firstDrawOfList = true;
+std::vector<Run> runs;               // table: this state's draws
+std::vector<std::uint8_t> drawnBits;  // table: one bit per pixel of the square |x|, |y| <= r
+std::vector<AfterRow> afterRows;      // table: in the order first drawn
+std::vector<int> afterRowIndex;       // table: |row| -> index into afterRows, or -1
+
+void write(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+void write(const char* fmt, ...) {
+    char line[256];
+    std::va_list args;
+    va_start(args, fmt);
+    const int n = std::vsnprintf(line, sizeof line, fmt, args);
+    va_end(args);
+    text.append(line, static_cast<std::size_t>(n < 0 ? 0 : n < 256 ? n : 255));
+    if (sink != nullptr && text.size() > (1u << 16)) {
+        std::fwrite(text.data(), 1, text.size(), sink);
+        text.clear();
+    }
+}
+
+// Whether (x, y) was drawn before; marks it drawn.
+bool drawnBefore(int x, int y) {
+    const std::size_t side = 2 * static_cast<std::size_t>(radius) + 1;
+    const std::size_t bit = static_cast<std::size_t>(y + radius) * side + static_cast<std::size_t>(x + radius);
+    const std::uint8_t mask = static_cast<std::uint8_t>(1u << (bit % 8));
+    const bool before = drawnBits[bit / 8] & mask;
+    drawnBits[bit / 8] = static_cast<std::uint8_t>(drawnBits[bit / 8] | mask);
+    return before;
+}
+
+// F(M), the circle function at the midpoint, is d + 1/4: written exactly, as a decimal.
+void writeStateNumbers() {
+    const int width = radius < 10 ? 2 : radius < 1000 ? 4 : 6;
+    write("%5lld %*d %*d %*d %*.2f", step, width, stateX, width, stateY, width + 1, stateD, width + 4, stateD + 0.25);
+}
+
+void writeRuns() {
+    for (const Run& run : runs) {
+        if (run.x0 == run.x1) {
+            write(" (%d, %d)", run.x0, run.y);
+        } else {
+            write(" (%d..%d, %d)", run.x0, run.x1, run.y);
+        }
+        if (run.again) write(" again");
+    }
+}
+
+// The state whose draws have all come in is written, with the move the walk took from it: east
+// when it kept its row, south-east when it dropped one; none on the last.
+void finishState(const char* move) {
+    if (step < 0) return;
+    if (format == WalkFormat::json) {
+        write("], \"move\": %s%s%s}", move ? "\"" : "", move ? move : "null", move ? "\"" : "");
+        return;
+    }
+    writeStateNumbers();
+    write("  %-4s %6lld %9lld ", move ? move : "-", stateDraws, total);
+    writeRuns();
+    write("\n");
+}
+
+void startTrace(int mode) {
+    total = 0;
+    ended = false;
+    step = -1;
+    runs.clear();
+    afterRows.clear();
+    if (format == WalkFormat::json) {
+        write("{\"mode\": \"%s\", \"radius\": %d, \"steps\": [", circleModeNames[mode], radius);
+        return;
+    }
+    const std::size_t side = 2 * static_cast<std::size_t>(radius) + 1;
+    drawnBits.assign((side * side + 7) / 8, 0);
+    afterRowIndex.assign(static_cast<std::size_t>(radius) + 1, -1);
+    write("midpoint walk: %s, radius %d\n", circleModeNames[mode], radius);
+    const int width = radius < 10 ? 2 : radius < 1000 ? 4 : 6;
+    write("%5s %*s %*s %*s %*s  %-4s %6s %9s  %s\n", "step", width, "x", width, "y", width + 1, "d", width + 4,
+          "F(M)", "move", "draws", "total", "drawn");
+}
+
+void finishTrace() {
+    if (format == WalkFormat::json) {
+        write("], \"total\": %lld}\n", total);
+        return;
+    }
+    if (!afterRows.empty()) {
+        write("after the walk, the rows from the collected half-widths:\n");
+        write("%5s %10s %6s %9s\n", "row", "half-width", "draws", "total");
+        long long sum = total;
+        for (auto row = afterRows.rbegin(); row != afterRows.rend(); ++row) sum -= row->draws;
+        for (const AfterRow& row : afterRows) {
+            sum += row.draws;
+            char name[16];
+            std::snprintf(name, sizeof name, row.row == 0 ? "%d" : "+-%d", row.row);
+            write("%5s %10d %6lld %9lld\n", name, row.halfWidth, row.draws, sum);
+        }
+    }
+    write("total %lld\n", total);
+}
+
+}  // namespace
+
+void noteWalkState(int x, int y, int d) {
+    finishState(step < 0 ? nullptr : y < stateY ? "SE" : "E");
+    ++step;
+    stateX = x, stateY = y, stateD = d;
+    stateDraws = 0;
+    runs.clear();
+    if (format == WalkFormat::json) {
+        write("%s{\"x\": %d, \"y\": %d, \"d\": %d, \"draws\": [", step == 0 ? "" : ", ", x, y, d);
+        firstDrawOfList = true;
+    }
+}
+
+void noteWalkEnd() {
+    finishState(nullptr);
+    ended = true;
+    if (format == WalkFormat::json) {
+        write("], \"after\": [");
+        firstDrawOfList = true;
+    }
+}
+
+void plotGridPixel(int x, int y, const Color*) {
+    ++total;
+    if (format == WalkFormat::json) {
+        write("%s[%d, %d]", firstDrawOfList ? "" : ", ", x, y);
+        firstDrawOfList = false;
+        return;
+    }
+    if (ended) {
+        const std::size_t row = static_cast<std::size_t>(std::abs(y));
+        if (afterRowIndex[row] < 0) {
+            afterRowIndex[row] = static_cast<int>(afterRows.size());
+            afterRows.push_back({static_cast<int>(row), 0, 0});
+        }
+        AfterRow& after = afterRows[static_cast<std::size_t>(afterRowIndex[row])];
+        if (std::abs(x) > after.halfWidth) after.halfWidth = std::abs(x);
+        ++after.draws;
+        return;
+    }
+    ++stateDraws;
+    const bool again = drawnBefore(x, y);
+    if (!runs.empty() && runs.back().y == y && runs.back().x1 + 1 == x) {
+        runs.back().x1 = x;
+        runs.back().again = runs.back().again || again;
+    } else {
+        runs.push_back({y, x, x, again});
+    }
+}
+
+std::string traceWalk(int mode, int walkRadius, WalkFormat walkFormat, std::FILE* walkSink, long long* drawCount) {
+    format = walkFormat;
+    sink = walkSink;
+    radius = walkRadius;
+    text.clear();
+    startTrace(mode);
+    rasterizeCircle(mode, nullptr, radius);
+    finishTrace();
+    if (sink != nullptr) {
+        std::fwrite(text.data(), 1, text.size(), sink);
+        text.clear();
+    }
+    drawnBits = {};
+    if (drawCount != nullptr) *drawCount = total;
+    return std::move(text);
+}
