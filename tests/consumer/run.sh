@@ -7,7 +7,8 @@ build=$1 source=$2 flags=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-test -x "$work/prefix/bin/midpoint-circles" && test -x "$work/prefix/bin/view-showcase"
+test -x "$work/prefix/bin/midpoint-circles" && test -x "$work/prefix/bin/midpoint-walk" && test -x "$work/prefix/bin/view-showcase"
+test -f "$work/prefix/lib/libmidpoint-color.a" || test -f "$work/prefix/lib64/libmidpoint-color.a"
 cmake -S "$source" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
       -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
 cmake --build "$work/build" >/dev/null
