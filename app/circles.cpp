@@ -80,6 +80,9 @@ void keyboardCircles(unsigned char key, int x, int y) {
     glutPostRedisplay();
 }
 
+int currentCircleMode() { return circleMode; }
+int currentCircleRadius() { return circleRadius; }
+
 CirclesState circlesStateForTesting() { return {circleMode, circleRadius, pixelCount}; }
 
 void resetCirclesForTesting() {

@@ -42,7 +42,7 @@ void BareCubes(benchmark::State& state) { bareDrawing(state, false); }
 void BareCubesAndCircle(benchmark::State& state) { bareDrawing(state, true); }
 
 void modes(benchmark::internal::Benchmark* b) {
-    for (int radius : {20, 100}) {
+    for (int radius : {20, 60, 100}) {
         for (int mode = 0; mode < 3; ++mode) b->Args({mode, radius});
     }
 }

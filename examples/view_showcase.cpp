@@ -48,11 +48,8 @@ void drawRing() {
         const double a0 = i * step, a1 = (i + 1) * step;
         const double corners[4][2] = {{2.0 * std::cos(a0), 2.0 * std::sin(a0)}, {3.0 * std::cos(a0), 3.0 * std::sin(a0)},
                                       {3.0 * std::cos(a1), 3.0 * std::sin(a1)}, {2.0 * std::cos(a1), 2.0 * std::sin(a1)}};
-        // The colour with every vertex: the browser's GL emulation wants each vertex complete.
-        for (const auto& c : corners) {
-            glColor4fv(&rainbow[i]->r);
-            glVertex2d(c[0], c[1]);
-        }
+        glColor4fv(&rainbow[i]->r);
+        for (const auto& c : corners) glVertex2d(c[0], c[1]);
     }
     glEnd();
 }
@@ -62,10 +59,8 @@ void drawGreyBar() {
     for (int i = 0; i < 256; ++i) {
         const double x0 = -1.5 + 3.0 * i / 256, x1 = -1.5 + 3.0 * (i + 1) / 256;
         const double corners[4][2] = {{x0, -0.4}, {x1, -0.4}, {x1, 0.4}, {x0, 0.4}};
-        for (const auto& c : corners) {
-            glColor4fv(&grey[i]->r);
-            glVertex3d(c[0], c[1], 0.01);
-        }
+        glColor4fv(&grey[i]->r);
+        for (const auto& c : corners) glVertex3d(c[0], c[1], 0.01);
     }
     glEnd();
 }

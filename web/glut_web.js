@@ -7,43 +7,74 @@
 // - keys read from the character the browser names, with Ctrl+letter as a control character, as
 //   X delivers them (emscripten's GLUT guesses from key codes, and drops keys with Ctrl or Alt);
 // - drags reported at the pointer's new position, as freeglut does;
+// - redraws as soon as the input at hand is handled, as freeglut does, not at the next frame;
+// - touch: a one-finger drag on the canvas is a left-button drag with the modifiers of the drag
+//   mode the page chose, and a long press opens the menu of the right button; on-screen keys
+//   are key events like the keyboard's. All of them reach the program through GLUT's own
+//   handlers, with the key codes and modifiers that a keyboard and mouse give;
 // - nothing more reaches the program once it has ended.
+//
+// freeglut draws once the events at hand are handled; emscripten's GLUT waits for the browser's
+// next frame, up to 16 ms later. The redraw runs at the end of the current task instead (the
+// canvas is still shown at the next frame). This replaces GLUT's glutPostRedisplay before the
+// program is instantiated, so that the program and GLUT alike call this one.
+let webRedrawPending = false;
+_glutPostRedisplay = function () {
+  if (!GLUT.displayFunc || webRedrawPending || Module.glutWeb.ended) return;
+  webRedrawPending = true;
+  queueMicrotask(() => {
+    webRedrawPending = false;
+    if (!Module.glutWeb.ended) Browser.mainLoop.runIter(() => getWasmTableEntry(GLUT.displayFunc)());
+  });
+};
+
 Module.glutWeb = (function () {
   const menus = {};     // menu -> [{label, value}]
   const attached = {};  // button -> menu
-  let overlay = null, openedBy = -1, ended = false;
+  let overlay = null, openedBy = -1;
+  const self = {ended: false};
 
   function close() {
     if (overlay) overlay.remove();
     overlay = null;
   }
 
-  function open(menu, event) {
+  // Opens the menu at a point of the page; `button` is the one whose release is not a choice.
+  function open(menu, x, y, button) {
     close();
     overlay = document.createElement('div');
     overlay.className = 'glut-menu';
     overlay.setAttribute('role', 'menu');
-    overlay.style.cssText = 'position:fixed;z-index:10;background:#f4f4f4;border:1px solid #666;' +
-      'font:14px sans-serif;padding:2px 0;box-shadow:2px 2px 5px rgba(0,0,0,.4);' +
-      `left:${event.clientX}px;top:${event.clientY}px`;
+    overlay.style.cssText = `position:fixed;z-index:10;left:${x}px;top:${y}px`;
     for (const entry of menus[menu]) {
-      const item = document.createElement('div');
+      const item = document.createElement('button');
       item.setAttribute('role', 'menuitem');
       item.dataset.menu = menu;
       item.dataset.value = entry.value;
       item.textContent = entry.label;
-      item.style.cssText = 'padding:3px 14px;cursor:default';
-      item.onmouseenter = () => { item.style.background = '#cde'; };
-      item.onmouseleave = () => { item.style.background = ''; };
       overlay.appendChild(item);
     }
     document.body.appendChild(overlay);
-    openedBy = event.button;
+    // Kept within the page, so that a press near the right or bottom edge shows it whole.
+    const box = overlay.getBoundingClientRect();
+    overlay.style.left = `${Math.max(0, Math.min(x, innerWidth - box.width))}px`;
+    overlay.style.top = `${Math.max(0, Math.min(y, innerHeight - box.height))}px`;
+    overlay.firstChild.focus({preventScroll: true});
+    openedBy = button;
     _glutPostRedisplay();
   }
 
+  function choose(item) {
+    close();
+    try {
+      Module._webMenuChosen(Number(item.dataset.menu), Number(item.dataset.value));
+    } catch (e) {
+      if (!(e instanceof ExitStatus)) throw e;  // "Quitter": the program has ended
+    }
+  }
+
   function onButton(event) {
-    if (ended) return event.stopImmediatePropagation();
+    if (self.ended) return event.stopImmediatePropagation();
     const item = event.target.closest && event.target.closest('[role=menuitem]');
     if (overlay) {
       event.stopImmediatePropagation();
@@ -51,8 +82,7 @@ Module.glutWeb = (function () {
       if (event.type === 'mouseup' && event.button === openedBy && !item) {
         openedBy = -1;  // the release of the press that opened it
       } else if (item) {
-        close();
-        Module._webMenuChosen(Number(item.dataset.menu), Number(item.dataset.value));
+        choose(item);
       } else if (event.type === 'mousedown') {
         close();
       }
@@ -61,7 +91,7 @@ Module.glutWeb = (function () {
     if (event.target === Module.canvas && event.button in attached) {
       event.stopImmediatePropagation();
       event.preventDefault();
-      if (event.type === 'mousedown') open(attached[event.button], event);
+      if (event.type === 'mousedown') open(attached[event.button], event.clientX, event.clientY, event.button);
     }
   }
 
@@ -75,11 +105,97 @@ Module.glutWeb = (function () {
   }
 
   function onKey(event) {
-    if (ended) event.stopImmediatePropagation();
+    if (self.ended) return event.stopImmediatePropagation();
+    // In an open menu, Escape closes it and Enter or Space chooses the focused entry, as in a
+    // native menu; the program sees neither.
+    if (overlay && event.type === 'keydown') {
+      event.stopImmediatePropagation();
+      event.preventDefault();
+      if (event.key === 'Escape') close();
+      if ((event.key === 'Enter' || event.key === ' ') && document.activeElement.closest('.glut-menu')) {
+        choose(document.activeElement);
+      }
+    }
   }
+
+  // Touch. The drag mode names the modifiers that a one-finger drag stands for.
+  const dragModes = {turn: {shiftKey: true}, 'turn-z': {shiftKey: true, ctrlKey: true}, zoom: {ctrlKey: true},
+                     shift: {altKey: true}};
+  let dragModifiers = dragModes.turn;
+  let touch = null;  // the finger on the canvas: {id, x, y, dragging, timer, menu}
+  const longPressMs = 500, dragSlopPx = 6;
+
+  function mouse(type, x, y, button) {
+    // (Object.assign: emscripten's JavaScript optimiser does not know spread properties.)
+    const init = Object.assign({bubbles: true, cancelable: true, clientX: x, clientY: y, button,
+                                buttons: type === 'mouseup' ? 0 : 1}, dragModifiers);
+    Module.canvas.dispatchEvent(new MouseEvent(type, init));
+  }
+
+  function onTouch(event) {
+    if (self.ended || (!touch && event.target !== Module.canvas)) return;  // taps elsewhere stay the browser's
+    // GLUT's own touch handler would press the left button without modifiers; scrolling and the
+    // browser's mouse events for a tap are not wanted either.
+    event.stopImmediatePropagation();
+    event.preventDefault();
+    const finger = touch && [...event.changedTouches].find((t) => t.identifier === touch.id);
+    if (event.type === 'touchstart') {
+      if (touch || event.touches.length > 1) return;
+      const t = event.changedTouches[0];
+      touch = {id: t.identifier, x: t.clientX, y: t.clientY, dragging: false, menu: false};
+      touch.timer = setTimeout(() => {
+        touch.timer = null;
+        if (!touch.dragging && 2 in attached) {
+          touch.menu = true;
+          open(attached[2], touch.x, touch.y, -1);
+        }
+      }, longPressMs);
+      return;
+    }
+    if (!finger) return;
+    if (event.type === 'touchmove') {
+      if (touch.menu) return;
+      if (!touch.dragging && Math.hypot(finger.clientX - touch.x, finger.clientY - touch.y) < dragSlopPx) return;
+      if (!touch.dragging) {
+        clearTimeout(touch.timer);
+        touch.dragging = true;
+        mouse('mousedown', touch.x, touch.y, 0);
+      }
+      mouse('mousemove', finger.clientX, finger.clientY, 0);
+      return;
+    }
+    clearTimeout(touch.timer);  // touchend, touchcancel
+    if (touch.dragging) mouse('mouseup', finger.clientX, finger.clientY, 0);
+    touch = null;
+  }
+
+  // An on-screen key: "x", "+", "Enter", "Shift+Enter", "Ctrl+PageUp", as a keyboard sends it.
+  const namedKeys = {Enter: ['Enter', 13], Escape: ['Escape', 27], Left: ['ArrowLeft', 37], Up: ['ArrowUp', 38],
+                     Right: ['ArrowRight', 39], Down: ['ArrowDown', 40], PageUp: ['PageUp', 33],
+                     PageDown: ['PageDown', 34]};
+  self.pressKey = (name) => {
+    const parts = name === '+' ? ['+'] : name.split('+');
+    const key = parts.pop();
+    const [value, keyCode] = namedKeys[key] || [key, 0];
+    // A capital or '+' comes with Shift, as from a keyboard.
+    const shiftKey = parts.includes('Shift') || /^[A-Z+]$/.test(key);
+    const init = {key: value, keyCode, which: keyCode, shiftKey, ctrlKey: parts.includes('Ctrl'),
+                  altKey: parts.includes('Alt'), bubbles: true, cancelable: true};
+    for (const type of ['keydown', 'keyup']) {
+      const event = new KeyboardEvent(type, init);
+      // GLUT reads special keys by their key code, which a constructed event does not carry.
+      Object.defineProperty(event, 'keyCode', {value: keyCode});
+      Module.canvas.dispatchEvent(event);
+    }
+  };
+  self.setDragMode = (mode) => { dragModifiers = dragModes[mode]; };
+  self.dragModes = Object.keys(dragModes);
 
   for (const type of ['mousedown', 'mouseup']) window.addEventListener(type, onButton, true);
   for (const type of ['keydown', 'keyup', 'mousemove', 'wheel']) window.addEventListener(type, onKey, true);
+  for (const type of ['touchstart', 'touchmove', 'touchend', 'touchcancel']) {
+    window.addEventListener(type, onTouch, {capture: true, passive: false});
+  }
   window.addEventListener('contextmenu', (event) => {
     if (event.target === Module.canvas || overlay) event.preventDefault();
   }, true);
@@ -87,13 +203,15 @@ Module.glutWeb = (function () {
   // exit() ends here (the runtime itself is kept, as GLUT programs live in their callbacks):
   // the page hears of it through Module.onExit, and the exception unwinds the program.
   Module.quit = (status, toThrow) => {
-    ended = true;
+    self.ended = true;
     close();
     if (Module.onExit) Module.onExit(status);
     throw toThrow;
   };
-  // Before glutInit registers GLUT's handlers: keys by character, and motion reported where the
-  // pointer is now (emscripten's GLUT passes the position before the move).
+  // Before glutInit registers GLUT's handlers: keys by character, motion reported where the
+  // pointer is now (emscripten's GLUT passes the position before the move), and an exit from a
+  // callback unwinding only to the handler, as it would to freeglut's main loop, not on to the
+  // page as an error.
   (Module.preRun = Module.preRun || []).push(() => {
     GLUT.getASCIIKey = keyOf;
     GLUT.onMousemove = (event) => {
@@ -106,11 +224,20 @@ Module.glutWeb = (function () {
       GLUT.saveModifiers(event);
       getWasmTableEntry(motion)(Browser.mouseX, Browser.mouseY);
     };
+    for (const name of ['onKeydown', 'onKeyup', 'onMousemove', 'onMouseButtonDown', 'onMouseButtonUp', 'onMouseWheel']) {
+      const handler = GLUT[name];
+      GLUT[name] = (event) => {
+        try {
+          handler(event);
+        } catch (e) {
+          if (!(e instanceof ExitStatus)) throw e;
+        }
+      };
+    }
   });
 
-  return {
-    addMenu: (menu) => { menus[menu] = []; },
-    addEntry: (menu, label, value) => { menus[menu].push({label, value}); },
-    attach: (menu, button) => { attached[button] = menu; },
-  };
+  self.addMenu = (menu) => { menus[menu] = []; };
+  self.addEntry = (menu, label, value) => { menus[menu].push({label, value}); };
+  self.attach = (menu, button) => { attached[button] = menu; };
+  return self;
 })();
