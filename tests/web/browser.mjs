@@ -1,23 +1,28 @@
-// What the web tests and the web benchmark share: a static server on 127.0.0.1 and Debian's
-// headless Chromium with software WebGL.
+// What the web tests and the web benchmark share: a static server on 127.0.0.1, Debian's headless
+// Chromium with software WebGL, the tests' circle model, and a watch on a page for what must
+// never happen.
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png'};
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
+               '.png': 'image/png', '.svg': 'image/svg+xml'};
 
-// Serves `folders` ({'/': dir, '/native/': dir}) and resolves to the server; its address is
-// http://127.0.0.1:PORT with server.address().port.
+// The site is served below a sub-path, as a course's pages would be, so that an address that
+// leaves it fails.
+export const subPath = '/courses/midpoint/';
+
+// Serves `folders` ({'/courses/midpoint/': dir, '/native/': dir}) and resolves to the server;
+// its address is http://127.0.0.1:PORT with server.address().port. Anything outside them is 404.
 export async function serve(folders) {
   const server = http.createServer((request, response) => {
-    const url = path.normalize(decodeURIComponent(request.url.split('?')[0]));
+    const url = path.posix.normalize(decodeURIComponent(request.url.split('?')[0]));
     const prefix = Object.keys(folders).filter((p) => url.startsWith(p)).sort((a, b) => b.length - a.length)[0];
-    const rest = url.slice(prefix.length) || 'index.html';
-    const file = path.join(folders[prefix], rest);
-    fs.readFile(file, (error, data) => {
-      response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(file)] || 'application/octet-stream'});
+    const file = prefix && path.join(folders[prefix], url.slice(prefix.length) || 'index.html');
+    fs.readFile(file || '/nonexistent', (error, data) => {
+      response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(file || '')] || 'application/octet-stream'});
       response.end(error ? undefined : data);
     });
   });
@@ -33,4 +38,26 @@ export function launchChromium() {
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
+}
+
+// The model's figures (circle-model's JSON): counts[mode][radius - 1], states[radius].
+export const model = process.env.MODEL ? JSON.parse(fs.readFileSync(process.env.MODEL, 'utf8')) : null;
+
+// Collects what must never happen on a page: an error in its console or its script, a request
+// that fails or is refused (a missing favicon included).
+export function watch(page) {
+  const problems = [];
+  page.on('console', (m) => { if (m.type() === 'error') problems.push(`console: ${m.text()}`); });
+  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+  page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
+  page.on('response', (r) => { if (r.status() >= 400) problems.push(`${r.status()}: ${r.url()}`); });
+  return problems;
+}
+
+// Polls `done` until it holds; fails after 10 s.
+export async function until(done, what) {
+  for (const start = Date.now(); !(await done());) {
+    if (Date.now() - start > 10000) throw new Error(`waited 10 s for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 10));
+  }
 }

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# The web tests: the native program's pictures of the states they compare with, taken in the
-# test's X display, then the page in Debian's headless Chromium; a screenshot of the whole page
-# is left in web-page.png of the working folder.
-#   usage: run.sh SITE STATE-PICTURES MIDPOINT-CIRCLES CIRCLE-COUNTS [PRELOAD]
+# One file of web tests (TEST_test.mjs) in Debian's headless Chromium, with the tests' circle
+# model as JSON. For "web", the demonstration's page, first the native program's pictures of the
+# states it compares with, taken in the test's X display; a screenshot of the whole page is then
+# left in web-page.png of the working folder.
+#   usage: run.sh TEST SITE CIRCLE-MODEL [STATE-PICTURES MIDPOINT-CIRCLES [PRELOAD]]
 # PRELOAD goes to the native programs alone (the leak tests' driver keeper), not to the browser.
 set -euo pipefail
-site=$1 statePictures=$2 native=$3 counts=$4 preload=${5:-}
+test=$1 site=$2 circleModel=$3 statePictures=${4:-} native=${5:-} preload=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# shellcheck disable=SC2046  # one word a step
-LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")
-"$counts" > "$work/counts.txt"
-SITE=$site SCREENSHOT=$PWD/web-page.png NATIVE_PICTURES=$work COUNTS=$work/counts.txt node --test "$here/web_test.mjs"
+"$circleModel" 100 7 100 > "$work/model.json"
+if [ "$test" = web ]; then
+  # shellcheck disable=SC2046  # one word a step
+  LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")
+fi
+SITE=$site MODEL=$work/model.json NATIVE_PICTURES=$work SCREENSHOT=$PWD/web-page.png \
+  node --test --test-reporter=spec "$here/${test}_test.mjs"

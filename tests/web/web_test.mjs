@@ -4,20 +4,19 @@
 // for a line, an element, or the browser's next frames.
 import {after, before, test} from 'node:test';
 import assert from 'node:assert/strict';
-import fs from 'node:fs';
-import {launchChromium, serve} from './browser.mjs';
+import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
 import {steps} from './states.mjs';
 
 const site = process.env.SITE;
 const nativePictures = process.env.NATIVE_PICTURES;
-// expected[mode][radius - 1]
-const expected = fs.readFileSync(process.env.COUNTS, 'utf8').trim().split('\n').map((l) => l.split(' '));
+// expected[mode][radius - 1], as the page prints it
+const expected = model.counts.map((row) => row.map(String));
 
 let server, browser, base;
 
 before(async () => {
-  server = await serve({'/': site, '/native/': nativePictures});
-  base = `http://127.0.0.1:${server.address().port}`;
+  server = await serve({[subPath]: site, '/native/': nativePictures});
+  base = `http://127.0.0.1:${server.address().port}${subPath}`;
   browser = await launchChromium();
 });
 
@@ -26,25 +25,18 @@ after(async () => {
   server?.close();
 });
 
-// Polls `done` until it holds; fails after 10 s.
-async function until(done, what) {
-  for (const start = Date.now(); !(await done());) {
-    if (Date.now() - start > 10000) assert.fail(`waited 10 s for ${what}`);
-    await new Promise((resolve) => setTimeout(resolve, 10));
-  }
-}
-
 // The demonstration's page with its count lines as the console receives them.
 async function openPage() {
   const page = await browser.newPage();
   await page.setViewport({width: 800, height: 600, deviceScaleFactor: 1});
   const lines = [];
   page.on('console', (message) => { if (message.type() === 'log') lines.push(message.text()); });
-  await page.goto(`${base}/index.html`);
+  const problems = watch(page);
+  await page.goto(`${base}index.html`);
   await until(() => lines.length > 0, 'the first count line');
   const box = await (await page.$('#canvas')).boundingBox();
   const session = {
-    page, lines, box,
+    page, lines, box, problems,
     // The line of the redraw that the next input makes, once it has come.
     async next(input) {
       const seen = lines.length;
@@ -130,6 +122,7 @@ test('count lines: 4 first, every mode at radii 1 to 12 as the model says, view 
   assert.equal(await s.next(() => s.page.keyboard.press('Enter')), count, 'Shift+Enter redraws');
   await s.page.keyboard.up('Shift');
   assert.equal(await s.next(() => s.key('Return')), expected[0][11], 'and leaves the mode: Enter goes on to the outline');
+  assert.deepEqual(s.problems, [], 'no error, no failed request');
   await s.page.close();
 });
 
@@ -158,6 +151,7 @@ test('"Quitter" in the right-button menu, or Escape, ends the program with statu
     await s.drag(['Shift'], 30, 0);
     await s.picture();  // two frames later
     assert.equal(s.lines.length, printed, `${way}: nothing printed after the end`);
+    assert.deepEqual(s.problems, [], 'no error, no failed request');
     await s.page.close();
   }
 });
@@ -191,5 +185,6 @@ test("pictures of radius 1, 5 and 12 in each mode and of a turned view match the
     assert.ok(d.webAlone <= allowed && d.nativeAlone <= allowed && Math.abs(d.web - d.native) <= allowed,
               `${name}: ${JSON.stringify(d)}`);
   }
+  assert.deepEqual(s.problems, [], 'no error, no failed request');
   await s.page.close();
 });
