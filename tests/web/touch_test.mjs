@@ -1,0 +1,132 @@
+// The pages on a phone, in Debian's headless Chromium with touch emulation (390 x 844 CSS pixels):
+// layout, the on-screen keys against the circle model, one-finger drags, the long press for the
+// menu, and view-showcase's keys, those a browser keeps for itself included.
+import {after, before, test} from 'node:test';
+import assert from 'node:assert/strict';
+import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
+
+const site = process.env.SITE;
+const phone = {width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1};
+let server, browser, base;
+
+before(async () => {
+  server = await serve({[subPath]: site});
+  base = `http://127.0.0.1:${server.address().port}${subPath}`;
+  browser = await launchChromium();
+});
+
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+async function open(file) {
+  const page = await browser.newPage();
+  await page.setViewport(phone);
+  const problems = watch(page);
+  const lines = [];
+  page.on('console', (m) => { if (m.type() === 'log') lines.push(m.text()); });
+  await page.goto(`${base}${file}`);
+  const s = {
+    page, problems, lines,
+    async tap(selector) { await (await page.$(selector)).tap(); },
+    // The line that the next input prints.
+    async next(input) {
+      const seen = lines.length;
+      await input();
+      await until(() => lines.length > seen, 'a count line');
+      return lines[seen];
+    },
+    async picture() {
+      await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+      return (await page.$('#canvas')).screenshot({encoding: 'base64'});
+    },
+    async drag(dx, dy) {
+      const box = await (await page.$('#canvas')).boundingBox();
+      const x = box.x + box.width / 2, y = box.y + box.height / 2;
+      const finger = await page.touchscreen.touchStart(x, y);
+      for (let i = 1; i <= 10; ++i) await finger.move(x + (dx * i) / 10, y + (dy * i) / 10);
+      await finger.end();
+    },
+  };
+  if (file === 'index.html') await until(() => lines.length > 0, 'the first count line');
+  return s;
+}
+
+async function close(s) {
+  assert.deepEqual(s.problems, [], 'no error, no failed request');
+  await s.page.close();
+}
+
+test('on a phone nothing scrolls sideways, every button is 44 x 44 or more, and the picture is whole', async () => {
+  for (const file of ['index.html', 'view-showcase.html', 'walk.html']) {
+    const s = await open(file);
+    if (file === 'walk.html') await s.page.waitForSelector('body[data-ready]');
+    const layout = await s.page.evaluate(() => ({
+      width: document.documentElement.scrollWidth,
+      small: [...document.querySelectorAll('button, select, input')].map((b) => [b.textContent || b.id, b.getBoundingClientRect()])
+        .filter(([, r]) => r.width < 44 || r.height < 44).map(([name, r]) => `${name}: ${r.width} x ${r.height}`),
+      picture: (() => {
+        const r = document.querySelector('canvas').getBoundingClientRect();
+        return r.left >= 0 && r.right <= innerWidth && r.width >= 300;
+      })(),
+    }));
+    assert.ok(layout.width <= phone.width, `${file}: ${layout.width} CSS pixels wide`);
+    assert.deepEqual(layout.small, [], `${file}: every control can be hit`);
+    assert.ok(layout.picture, `${file}: the picture is whole`);
+    await close(s);
+  }
+});
+
+test('the on-screen keys print what the keyboard would: every key of the table', async () => {
+  const s = await open('index.html');
+  const count = (mode, radius) => model.counts[mode][radius - 1];
+  const keys = await s.page.$$eval('[data-key]', (buttons) => buttons.map((b) => b.dataset.key));
+  assert.deepEqual(keys, ['Enter', '+', '-', 'x', 'y', 'z', 'X', 'Y', 'Z', 'Shift+Enter', 'Escape']);
+  for (let r = 2; r <= 4; ++r) assert.equal(await s.next(() => s.tap('[data-key="+"]')), String(count(0, r)), `+ to ${r}`);
+  assert.equal(await s.next(() => s.tap('[data-key="-"]')), String(count(0, 3)), '-');
+  assert.equal(await s.next(() => s.tap('[data-key="Enter"]')), String(count(1, 3)), 'Enter: spans');
+  for (const key of ['x', 'y', 'z', 'X', 'Y', 'Z']) assert.equal(await s.next(() => s.tap(`[data-key="${key}"]`)), String(count(1, 3)), key);
+  assert.equal(await s.next(() => s.tap('[data-key="Shift+Enter"]')), String(count(1, 3)), 'Shift+Enter redraws');
+  assert.equal(await s.next(() => s.tap('[data-key="Enter"]')), String(count(2, 3)), 'and kept the mode: Enter goes on to extents');
+  await s.tap('[data-key="Escape"]');
+  await s.page.waitForSelector('body[data-exit-status="0"]');
+  assert.ok(await s.page.$eval('[data-key="+"]', (b) => b.disabled), 'the keys are off once the program has ended');
+  await close(s);
+});
+
+test('one-finger turn and zoom drags change the picture and keep the count; a long press and "Quitter" end the program', async () => {
+  const s = await open('index.html');
+  for (let r = 2; r <= 5; ++r) await s.next(() => s.tap('[data-key="+"]'));
+  const count = String(model.counts[0][4]);
+  let before = await s.picture();
+  for (const [mode, dx, dy] of [['turn', 60, 20], ['zoom', 0, 80]]) {
+    await s.tap(`[data-drag="${mode}"]`);
+    assert.equal(await s.page.$eval(`[data-drag="${mode}"]`, (b) => b.getAttribute('aria-pressed')), 'true');
+    assert.equal(await s.next(() => s.drag(dx, dy)), count, `${mode}: the count stays`);
+    const now = await s.picture();
+    assert.notEqual(now, before, `${mode}: the picture changed`);
+    before = now;
+  }
+  const box = await (await s.page.$('#canvas')).boundingBox();
+  const finger = await s.page.touchscreen.touchStart(box.x + 100, box.y + 100);
+  const entry = await s.page.waitForSelector('[role=menuitem]');
+  await finger.end();
+  assert.equal(await entry.evaluate((e) => e.textContent), 'Quitter');
+  await entry.tap();
+  await s.page.waitForSelector('body[data-exit-status="0"]');
+  await close(s);
+});
+
+test('view-showcase: its keys as buttons, Ctrl+Page Up and Ctrl+Page Down included', async () => {
+  const s = await open('view-showcase.html');
+  await s.page.waitForSelector('[data-key="PageUp"]');
+  await until(async () => (await s.page.evaluate(() => typeof GLUT === 'object' && !!GLUT.displayFunc)), 'the program');
+  const faceOn = await s.picture();
+  await s.tap('[data-modifier="Ctrl"]');
+  await s.tap('[data-key="PageUp"]');
+  await until(async () => (await s.picture()) !== faceOn, 'Ctrl+Page Up to turn the ring a half-turn');
+  await s.tap('[data-key="PageDown"]');
+  await until(async () => (await s.picture()) === faceOn, 'Ctrl+Page Down to bring it face-on again');
+  await close(s);
+});
