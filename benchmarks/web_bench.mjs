@@ -63,7 +63,7 @@ for (const target of [20, 60]) {
     // x and X in turn (+2 and -2 degrees): the scene ends face-on, as the native benchmarks see it.
     const keys = [];
     for (let i = 0; i < 16; ++i) keys.push(await press(s, i % 2 ? 'X' : 'KeyX'));
-    console.log(`key_ms/${mode}/${target} ${median(keys).toFixed(2)}`);
+    console.log(`page_key_ms/${mode}/${target} ${median(keys).toFixed(2)}`);
     // The pass as GLUT calls it, then the read; medians of batches.
     const ms = await s.page.evaluate(() => {
       const pass = getWasmTableEntry(GLUT.displayFunc), gl = Module.ctx, pixel = new Uint8Array(4);
@@ -81,6 +81,31 @@ for (const target of [20, 60]) {
     await press(s, 'Enter');
   }
 }
+// The explainer at radius 100: load to the table and the grid, and one step's redraw.
+const walkLoads = [];
+for (let i = 0; i < 11; ++i) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({width: 1280, height: 800});
+  await page.goto(`${base}/walk.html?mode=spans&radius=100`);
+  await page.waitForSelector('body[data-ready]');
+  walkLoads.push(await page.evaluate(() => performance.getEntriesByName('walk-ready')[0].startTime));
+  if (i === 10) {
+    const steps = await page.evaluate(() => {
+      const forward = document.getElementById('forward'), ms = [];
+      for (let k = 0; k < 60; ++k) {
+        const start = performance.now();
+        forward.click();
+        ms.push(performance.now() - start);
+      }
+      return ms;
+    });
+    console.log(`walk_step_ms ${median(steps).toFixed(2)}`);
+  }
+  await context.close();
+}
+console.log(`walk_load_ms ${median(walkLoads).toFixed(1)}`);
+
 const files = fs.readdirSync(site).filter((f) => /^(index\.html|page\.(css|js)|midpoint-circles\.(js|wasm)|favicon\..*)$/.test(f));
 console.log(`download_bytes ${files.reduce((sum, f) => sum + fs.statSync(path.join(site, f)).size, 0)}`);
 await browser.close();

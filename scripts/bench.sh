@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks in Release, in a virtual X server of their own, and writes their figures
 # to docs/performance.md, below its hand-written part (which ends at the marker line): times
-# from Google Benchmark, and instruction counts from callgrind, which do not move with load.
+# from Google Benchmark, instruction counts from callgrind, which do not move with load, and the
+# web pages beside the native program, measured in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh bench
@@ -11,6 +12,8 @@ cmake --build build/bench -j"$(nproc)" >/dev/null
 start_virtual_display
 out=$(mktemp -d)
 trap 'rm -rf "$out"; kill "$XVFB_PID" 2>/dev/null' EXIT
+# The modes' names, in the program's order, from its own table.
+modes=$(build/bench/app/midpoint-walk --modes | paste -sd' ')
 repeat=(--benchmark_repetitions=7 --benchmark_report_aggregates_only=true --benchmark_out_format=csv)
 echo "rasterisers..."
 build/bench/benchmarks/rasterizer_bench "${repeat[@]}" --benchmark_out="$out/r.csv" >/dev/null
@@ -18,29 +21,31 @@ echo "display passes..."
 build/bench/benchmarks/display_bench "${repeat[@]}" --benchmark_out="$out/d.csv" >/dev/null 2>"$out/renderer"
 echo "start-up..."
 read -r median fastest slowest < <(build/bench/benchmarks/startup-time build/bench/app/midpoint-circles 21)
-echo "web page..."
+echo "web pages, and the native program's keys beside them..."
 scripts/web.sh --build >/dev/null
 [ -d tests/web/node_modules/puppeteer-core ] || npm ci --prefix tests/web --no-audit --no-fund
-node benchmarks/web_bench.mjs build/web/site > "$out/web.txt"
+build/bench/benchmarks/key-latency build/bench/app/midpoint-circles > "$out/keys.txt"
+# shellcheck disable=SC2086  # one word a mode
+node benchmarks/web_bench.mjs build/web/site $modes > "$out/web.txt"
 echo "instruction counts..."
 # llvmpipe renders in the calling thread, so that every instruction of a pass is counted there.
 for program in rasterizer-instructions display-instructions; do
   LP_NUM_THREADS=0 valgrind --tool=callgrind --callgrind-out-file="$out/$program.%p" \
     "build/bench/benchmarks/$program" >/dev/null 2>&1
 done
-# One table row a name in "kind mode radius" dumps: the first kind's count, then each other
-# kind's count and the first's ratio to it.   usage: instructionRows KIND...
+# One table row a mode from the dumps named "kind mode radius": the first kind's count, then each
+# other kind's count and the first's ratio to it.   usage: instructionRows KIND...
 instructionRows() {
   for dump in "$out"/*-instructions.*.*; do
     sed -n 's/^desc: Trigger: Client Request: //p; s/^summary: //p' "$dump" | paste -sd' '
-  done | awk -v kinds="$*" '
+  done | awk -v kinds="$*" -v modes="$modes" '
     { n[$1 "/" $2] = $4; radius[$1 "/" $2] = $3 }
     END {
-      k = split(kinds, kind, " ")
-      for (m = 1; m <= 3; m++) {
-        name = m == 1 ? "outline" : m == 2 ? "spans" : "extents"; first = n[kind[1] "/" name]
-        row = sprintf("| %s | %d | %d |", name, radius[kind[1] "/" name], first)
-        for (i = 2; i <= k; i++) row = row sprintf(" %d | %.4f |", n[kind[i] "/" name], first / n[kind[i] "/" name])
+      k = split(kinds, kind, " "); m = split(modes, name, " ")
+      for (i = 1; i <= m; i++) {
+        first = n[kind[1] "/" name[i]]
+        row = sprintf("| %s | %d | %d |", name[i], radius[kind[1] "/" name[i]], first)
+        for (j = 2; j <= k; j++) row = row sprintf(" %d | %.4f |", n[kind[j] "/" name[i]], first / n[kind[j] "/" name[i]])
         print row
       }
     }'
@@ -48,8 +53,10 @@ instructionRows() {
 marker='<!-- Everything below is written by scripts/bench.sh. -->'
 head=$(awk -v marker="$marker" '{ print } $0 == marker { exit }' docs/performance.md)
 
-# name -> median real time (ns or ms as reported) from the CSV rows "NAME_median".
+# name -> median real time and its unit, from the CSV rows "NAME_median".
 medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/, "", n); print n, $3, $5 }' "$1"; }
+# "name value" lines of the web benchmark and the native keys, then the CSV medians, for one awk.
+figures() { cat "$out/web.txt" "$out/keys.txt"; medians "$out/d.csv" | awk '{ print "native_" $1, $2 }'; }
 
 {
   echo "$head"
@@ -67,18 +74,17 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
   echo
   echo "| rasteriser | radius | time | bare loop | ratio |"
   echo "|---|---|---|---|---|"
-  medians "$out/r.csv" | awk '
+  medians "$out/r.csv" | awk -v modes="$modes" '
     { t[$1] = $2; u[$1] = $3 }
     END {
-      split("Outline Spans Extents", names, " ")
-      split("10 100 1000 10000", radii, " ")
-      for (i = 1; i <= 3; i++) for (j = 1; j <= 4; j++) {
-        k = names[i] "/" radii[j]; b = names[i] "Bare/" radii[j]
-        printf "| %s | %s | %.0f %s | %.0f %s | %.3f |\n", names[i], radii[j], t[k], u[k], t[b], u[b], t[k] / t[b]
+      m = split(modes, name, " "); split("10 100 1000 10000", radii, " ")
+      for (i = 1; i <= m; i++) for (j = 1; j <= 4; j++) {
+        k = name[i] "/" radii[j]; b = name[i] "-bare/" radii[j]
+        printf "| %s | %s | %.0f %s | %.0f %s | %.3f |\n", name[i], radii[j], t[k], u[k], t[b], u[b], t[k] / t[b]
       }
     }'
   echo
-  awk -F, '$1 ~ /_BigO"?$/ && $1 !~ /Bare/ { n=$1; gsub(/"/, "", n); sub(/_BigO$/, "", n); printf "- %s fits %.2f x %s\n", n, $3, ($1 ~ /Outline/ ? "N" : "N^2") }' "$out/r.csv"
+  awk -F, '$1 ~ /_BigO"?$/ && $1 !~ /bare/ { n=$1; gsub(/"/, "", n); sub(/_BigO$/, "", n); printf "- %s fits %.2f x %s\n", n, $3, ($1 ~ /outline/ ? "N" : "N^2") }' "$out/r.csv"
   echo
   echo "Instructions executed:"
   echo
@@ -94,13 +100,13 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
   echo
   echo "| mode | radius | pass | bare cubes | ratio | bare cubes and circle | ratio |"
   echo "|---|---|---|---|---|---|---|"
-  medians "$out/d.csv" | awk '
+  medians "$out/d.csv" | awk -v modes="$modes" '
     { t[$1] = $2; u[$1] = $3 }
     END {
-      split("outline spans extents", names, " ")
-      for (r = 20; r <= 100; r += 80) for (m = 0; m < 3; m++) {
-        k = "DisplayPass/" m "/" r; b = "BareCubes/" m "/" r; c = "BareCubesAndCircle/" m "/" r
-        printf "| %s | %d | %.2f %s | %.2f %s | %.3f | %.2f %s | %.3f |\n", names[m + 1], r, t[k], u[k], t[b], u[b], t[k] / t[b], t[c], u[c], t[k] / t[c]
+      n = split(modes, name, " "); split("20 60 100", radii, " ")
+      for (j = 1; j <= 3; j++) for (m = 0; m < n; m++) {
+        r = radii[j]; k = "DisplayPass/" m "/" r; b = "BareCubes/" m "/" r; c = "BareCubesAndCircle/" m "/" r
+        printf "| %s | %d | %.2f %s | %.2f %s | %.3f | %.2f %s | %.3f |\n", name[m + 1], r, t[k], u[k], t[b], u[b], t[k] / t[b], t[c], u[c], t[k] / t[c]
       }
     }'
   echo
@@ -110,22 +116,36 @@ medians() { awk -F, '$1 ~ /_median"?$/ { n=$1; gsub(/"/, "", n); sub(/_median$/,
   echo "|---|---|---|---|---|---|---|"
   instructionRows pass cubes cubes-and-circle
   echo
-  echo "## The web page"
+  echo "## The web page beside the native window"
   echo
-  echo "In Debian's headless $(chromium --version 2>/dev/null | sed 's/ built on.*//'), software WebGL, served from 127.0.0.1."
-  echo "Page load to the first count line: median of 11 loads, $(awk '$1 == "load_ms" { print $2 }' "$out/web.txt") ms."
-  echo "What the page downloads: $(awk '$1 == "download_bytes" { printf "%.0f KB", $2 / 1000 }' "$out/web.txt") before compression (target: under 400 KB)."
+  echo "In Debian's headless $(chromium --version 2>/dev/null | sed 's/ built on.*//'), software WebGL (SwiftShader),"
+  echo "served from 127.0.0.1, beside the native program in Xvfb with llvmpipe, in the same run."
+  echo "Target: the page within 1.5x of the native window in every row."
   echo
-  echo "| mode | radius | one pass in the page | native pass, this run |"
-  echo "|---|---|---|---|"
-  medians "$out/d.csv" | awk -v web="$out/web.txt" '
-    BEGIN { while ((getline line < web) > 0) { split(line, f, " "); w[f[1]] = f[2] } }
-    { t[$1] = $2; u[$1] = $3 }
+  echo "- **Key to count line**: from the key's arrival (x or X, a turn) to the program's count"
+  echo "  line; medians of 16 presses, x and X in turn, so that the scene ends face-on."
+  echo "- **One pass, rendered**: the display pass, then a wait until it is drawn (glFinish natively;"
+  echo "  a one-pixel read in the page, since Chromium's WebGL finish() does not wait); face-on."
+  echo
+  echo "| mode | radius | key, native | key, page | ratio | pass, native | pass, page | ratio |"
+  echo "|---|---|---|---|---|---|---|---|"
+  figures | awk -v modes="$modes" '
+    { f[$1] = $2 }
     END {
-      split("outline spans extents", names, " ")
-      for (r = 20; r <= 100; r += 80) for (m = 0; m < 3; m++)
-        printf "| %s | %d | %.2f ms | %.2f %s |\n", names[m + 1], r, w["pass_ms/" names[m + 1] "/" r], t["DisplayPass/" m "/" r], u["DisplayPass/" m "/" r]
+      n = split(modes, name, " ")
+      for (r = 20; r <= 60; r += 40) for (m = 1; m <= n; m++) {
+        kn = f["key_ms/" name[m] "/" r]; kp = f["page_key_ms/" name[m] "/" r]; pn = f["native_DisplayPass/" (m - 1) "/" r]; pp = f["pass_ms/" name[m] "/" r]
+        printf "| %s | %d | %.2f ms | %.2f ms | %.2f | %.2f ms | %.2f ms | %.2f |\n", name[m], r, kn, kp, kp / kn, pn, pp, pp / pn
+      }
     }'
+  echo
+  echo "Page load to the first count line: median of 11 loads, $(awk '$1 == "load_ms" { print $2 }' "$out/web.txt") ms."
+  echo "What the demonstration's page downloads: $(awk '$1 == "download_bytes" { printf "%.0f KB", $2 / 1000 }' "$out/web.txt") before compression (target: under 400 KB)."
+  echo
+  echo "The explainer, walk.html, at radius 100 in the spans mode, in a 1280 x 800 window:"
+  echo "from the start of its loading to its table and grid, median of 11 loads,"
+  echo "$(awk '$1 == "walk_load_ms" { print $2 }' "$out/web.txt") ms (target: under 500 ms); one step's redraw,"
+  echo "median of 60 steps, $(awk '$1 == "walk_step_ms" { print $2 }' "$out/web.txt") ms (target: within one frame, 16.7 ms)."
   echo
   echo "## Start-up"
   echo

@@ -24,7 +24,7 @@ grep -v '^picture:' "$folder/session.log" || true
 labelled=()
 for picture in "$folder"/[0-9]*.png; do
   name=$(basename "$picture" .png)
-  labelled+=(-label "$(echo "${name#*-}" | sed -E 's/-radius-/, radius /; s/^(outline|spans|extents)-/\1, /; s/-/ /g')" "$picture")
+  labelled+=(-label "$(echo "${name#*-}" | sed -E 's/-radius-/, radius /; s/^([a-z]+)-/\1, /; s/-/ /g')" "$picture")
 done
 montage -font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf -pointsize 16 "${labelled[@]}" \
         -tile 6x -geometry +6+6 -background white "$folder/all-steps.png"

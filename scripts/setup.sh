@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ make cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
           xvfb xauth libx11-dev libxtst-dev libxdo-dev libpng-dev)
-web=(emscripten python3)
+# Debian's emscripten only suggests the CMake and make that its emcmake drives.
+web=(emscripten cmake make python3)
 browser=(chromium)
 case "${1:-run}" in
   run) packages+=(imagemagick fonts-dejavu-core) ;;

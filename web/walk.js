@@ -17,8 +17,12 @@
   // The walk on show, and where in it we are: 0 .. steps.length - 1, or steps.length for the
   // draws made after the walk (the extents' rows), when there are any.
   let walk = null, position = 0, timer = null;
-  let firstDrawnAt = new Map();  // "x,y" -> the position that first drew it
-  let runningTotals = [];        // draws up to and including each position
+  // The draws as cells of the grid (row-major over the plane from -(r + 1) to r + 1, `span` a
+  // side), all positions one after another: those of position p are cells[offsets[p]] up to
+  // cells[offsets[p + 1]]. So a redraw counts the writes to each cell with integers only.
+  let span = 0, cells = new Int32Array(0), offsets = [0];
+  let firstDrawnAt = new Int32Array(0);  // cell -> the position that first drew it, or -1
+  let runningTotals = [];                // draws up to and including each position
 
   const minus = (n) => String(n).replace('-', '\u2212');
   const lastPosition = () => walk.steps.length - (walk.after.length ? 0 : 1);
@@ -61,15 +65,20 @@
     modeSelect.value = mode;
     radiusInput.value = radius;
     walk = JSON.parse(walkModule.UTF8ToString(walkModule._walkJson(modes.indexOf(mode), radius)));
-    firstDrawnAt = new Map();
+    span = 2 * radius + 3;
+    cells = new Int32Array(walk.total);
+    offsets = [0];
+    firstDrawnAt = new Int32Array(span * span).fill(-1);
     runningTotals = [];
-    let total = 0;
+    let n = 0;
     for (let p = 0; p <= lastPosition(); ++p) {
       for (const [x, y] of drawsAt(p)) {
-        const key = x + ',' + y;
-        if (!firstDrawnAt.has(key)) firstDrawnAt.set(key, p);
+        const at = cellAt(x, y);
+        if (firstDrawnAt[at] < 0) firstDrawnAt[at] = p;
+        cells[n++] = at;
       }
-      runningTotals.push(total += drawsAt(p).length);
+      offsets.push(n);
+      runningTotals.push(n);
     }
     fillTable();
     sizeGrid();
@@ -149,29 +158,50 @@
   }
 
   // --- the grid ----------------------------------------------------------------------------
-  let cellSize = 4, span = 0, ratio = 1;
+  let cellSize = 4, ratio = 1, image = null, counts = new Uint8Array(0), now = new Uint8Array(0);
+  const cellAt = (x, y) => (walk.radius + 1 - y) * span + (x + walk.radius + 1);
 
   // The plane from -(r + 1) to r + 1 each way, as large as the window allows, 3 CSS pixels a cell
   // at least.
   function sizeGrid() {
-    span = 2 * walk.radius + 3;
     const room = Math.min(grid.parentElement.clientWidth || innerWidth, innerHeight - grid.getBoundingClientRect().top - 8,
                           innerWidth - 16);
     cellSize = Math.max(3, Math.min(40, Math.floor(room / span)));
     ratio = devicePixelRatio || 1;
     grid.style.width = grid.style.height = `${cellSize * span}px`;
     grid.width = grid.height = Math.round(cellSize * span * ratio);
+    image = grid.getContext('2d').createImageData(grid.width, grid.height);
+    counts = new Uint8Array(span * span);
+    now = new Uint8Array(span * span);
+  }
+
+  // The cells in their colours, written straight into the picture's pixels: at radius 100 there
+  // are some 30,000, too many to draw one by one within a frame.
+  const colours = {white: 0xffffffff, once: 0xffe9b456, twice: 0xff005ed5, now: 0xff42e4f0};  // ABGR
+  function paintCells(c) {
+    counts.fill(0);
+    now.fill(0);
+    for (let i = 0; i < offsets[position + 1]; ++i) ++counts[cells[i]];
+    for (let i = offsets[position]; i < offsets[position + 1]; ++i) now[cells[i]] = 1;
+    const pixels = new Uint32Array(image.data.buffer), width = image.width;
+    pixels.fill(colours.white);
+    for (let at = 0; at < counts.length; ++at) {
+      if (!counts[at]) continue;
+      const colour = now[at] ? colours.now : counts[at] > 1 ? colours.twice : colours.once;
+      const row = Math.floor(at / span), column = at % span;
+      const x0 = Math.round(column * c), x1 = Math.round((column + 1) * c);
+      for (let y = Math.round(row * c), y1 = Math.round((row + 1) * c); y < y1; ++y) pixels.fill(colour, y * width + x0, y * width + x1);
+    }
+    grid.getContext('2d').putImageData(image, 0, 0);
   }
 
   function draw() {
     const g = grid.getContext('2d');
     const r = walk.radius, c = cellSize * ratio, o = (r + 1.5) * c;  // o: the origin's centre
     const at = (x, y) => [o + (x - 0.5) * c, o - (y + 0.5) * c];  // a cell's top-left corner
-    g.setTransform(1, 0, 0, 1, 0, 0);
-    g.fillStyle = '#fff';
-    g.fillRect(0, 0, grid.width, grid.height);
+    paintCells(c);
     if (cellSize >= 6) {
-      g.strokeStyle = '#e6e6e6';
+      g.strokeStyle = 'rgba(0, 0, 0, 0.1)';
       g.lineWidth = 1;
       g.beginPath();
       for (let i = 0; i <= span; ++i) {
@@ -180,23 +210,18 @@
       }
       g.stroke();
     }
-    // How often each pixel has been drawn up to here, and what this position draws.
-    const counts = new Map();
-    for (let p = 0; p <= position; ++p) {
-      for (const [x, y] of drawsAt(p)) counts.set(x + ',' + y, (counts.get(x + ',' + y) || 0) + 1);
-    }
-    const now = new Set(drawsAt(position).map(([x, y]) => x + ',' + y));
-    for (const [key, count] of counts) {
-      const [x, y] = key.split(',').map(Number), [left, top] = at(x, y);
-      g.fillStyle = now.has(key) ? '#f0e442' : count > 1 ? '#d55e00' : '#56b4e9';
-      g.fillRect(left, top, c, c);
-      if (now.has(key) && cellSize >= 8) {
+    // Borders for this position's cells, and the mark of a cell drawn twice: colour is not the
+    // only cue.
+    for (let k = 0; k < counts.length; ++k) {
+      if (!counts[k] || !(counts[k] > 1 || (now[k] && cellSize >= 8))) continue;
+      const left = (k % span) * c, top = Math.floor(k / span) * c;
+      if (now[k] && cellSize >= 8) {
         g.strokeStyle = '#000';
         g.lineWidth = Math.max(1, c / 8);
         g.strokeRect(left + g.lineWidth / 2, top + g.lineWidth / 2, c - g.lineWidth, c - g.lineWidth);
       }
-      if (count > 1) {  // the mark: colour is not the only cue
-        g.strokeStyle = now.has(key) ? '#000' : '#fff';
+      if (counts[k] > 1) {
+        g.strokeStyle = now[k] ? '#000' : '#fff';
         g.lineWidth = Math.max(1, c / 10);
         g.beginPath();
         g.moveTo(left + c * 0.2, top + c * 0.2), g.lineTo(left + c * 0.8, top + c * 0.8);
@@ -281,8 +306,8 @@
     const box = grid.getBoundingClientRect();
     const x = Math.floor((event.clientX - box.left) / cellSize) - walk.radius - 1;
     const y = walk.radius + 1 - Math.floor((event.clientY - box.top) / cellSize);
-    const p = firstDrawnAt.get(x + ',' + y);
-    if (p !== undefined) stop(), go(p);
+    const p = Math.abs(x) <= walk.radius + 1 && Math.abs(y) <= walk.radius + 1 ? firstDrawnAt[cellAt(x, y)] : -1;
+    if (p >= 0) stop(), go(p);
   });
   document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input, select, textarea')) return;
@@ -299,4 +324,5 @@
   const start = readAddress();
   load(start.mode, start.radius, start.step);
   document.body.dataset.ready = 'true';
+  performance.mark('walk-ready');  // the table and the grid are there
 })();

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # One file of web tests (TEST_test.mjs) in Debian's headless Chromium, with the tests' circle
 # model as JSON. For "web", the demonstration's page, first the native program's pictures of the
-# states it compares with, taken in the test's X display; a screenshot of the whole page is then
-# left in web-page.png of the working folder.
+# states it compares with, taken in the test's X display. Screenshots for people to see are left
+# in the working folder: web-page.png, web-phone.png and walk-page.png.
 #   usage: run.sh TEST SITE CIRCLE-MODEL [STATE-PICTURES MIDPOINT-CIRCLES [PRELOAD]]
 # PRELOAD goes to the native programs alone (the leak tests' driver keeper), not to the browser.
 set -euo pipefail
@@ -15,5 +15,5 @@ if [ "$test" = web ]; then
   # shellcheck disable=SC2046  # one word a step
   LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")
 fi
-SITE=$site MODEL=$work/model.json NATIVE_PICTURES=$work SCREENSHOT=$PWD/web-page.png \
+SITE=$site MODEL=$work/model.json NATIVE_PICTURES=$work PICTURES=$PWD \
   node --test --test-reporter=spec "$here/${test}_test.mjs"

@@ -5,26 +5,15 @@
 // it with status 0, and the page has had no error at all.
 //   WEB_STORM_EVENTS (default 300), WEB_STORM_SEED (default 20261209), WEB_STORM_RANDOM=1 for a
 //   fresh seed; the seed is printed.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
+import {model, until, watch} from './browser.mjs';
+import {useSite} from './site.mjs';
 
-const site = process.env.SITE;
+const site = useSite();
 const events = Number(process.env.WEB_STORM_EVENTS || 300);
 const seed = process.env.WEB_STORM_RANDOM === '1' ? Math.floor(Math.random() * 2 ** 32)
                                                     : Number(process.env.WEB_STORM_SEED || 20261209);
-let server, browser, base;
-
-before(async () => {
-  server = await serve({[subPath]: site});
-  base = `http://127.0.0.1:${server.address().port}${subPath}`;
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
 
 // mulberry32: small, and the same sequence for the same seed everywhere.
 function random(state) {
@@ -42,12 +31,12 @@ test(`a storm of ${events} events keeps the counts, the heap and the page whole`
   console.log(`web storm: ${events} events, seed ${seed}`);
   const next = random(seed);
   const pick = (list) => list[Math.floor(next() * list.length)];
-  const page = await browser.newPage();
+  const page = await site.browser.newPage();
   await page.setViewport({width: 800, height: 600});
   const problems = watch(page);
   const lines = [];
   page.on('console', (m) => { if (m.type() === 'log') lines.push(m.text()); });
-  await page.goto(`${base}index.html`);
+  await page.goto(`${site.base}index.html`);
   await until(() => lines.length > 0, 'the first count line');
   const box = await (await page.$('#canvas')).boundingBox();
   const centre = {x: box.x + box.width / 2, y: box.y + box.height / 2};

@@ -1,32 +1,21 @@
 // The pages on a phone, in Debian's headless Chromium with touch emulation (390 x 844 CSS pixels):
 // layout, the on-screen keys against the circle model, one-finger drags, the long press for the
 // menu, and view-showcase's keys, those a browser keeps for itself included.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
+import {model, until, watch} from './browser.mjs';
+import {useSite} from './site.mjs';
 
-const site = process.env.SITE;
+const site = useSite();
 const phone = {width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1};
-let server, browser, base;
-
-before(async () => {
-  server = await serve({[subPath]: site});
-  base = `http://127.0.0.1:${server.address().port}${subPath}`;
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
 
 async function open(file) {
-  const page = await browser.newPage();
+  const page = await site.browser.newPage();
   await page.setViewport(phone);
   const problems = watch(page);
   const lines = [];
   page.on('console', (m) => { if (m.type() === 'log') lines.push(m.text()); });
-  await page.goto(`${base}${file}`);
+  await page.goto(`${site.base}${file}`);
   const s = {
     page, problems, lines,
     async tap(selector) { await (await page.$(selector)).tap(); },
@@ -100,6 +89,7 @@ test('one-finger turn and zoom drags change the picture and keep the count; a lo
   for (let r = 2; r <= 5; ++r) await s.next(() => s.tap('[data-key="+"]'));
   const count = String(model.counts[0][4]);
   let before = await s.picture();
+  if (process.env.PICTURES) await s.page.screenshot({path: `${process.env.PICTURES}/web-phone.png`});
   for (const [mode, dx, dy] of [['turn', 60, 20], ['zoom', 0, 80]]) {
     await s.tap(`[data-drag="${mode}"]`);
     assert.equal(await s.page.$eval(`[data-drag="${mode}"]`, (b) => b.getAttribute('aria-pressed')), 'true');

@@ -1,28 +1,17 @@
 // The explainer page, walk.html, in Debian's headless Chromium: its table and narration against
 // the tests' circle model, its address, its keys, rows and pixels, and the pages opened straight
 // from their folder. Every page is watched for errors and failed requests.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
+import {model, until, watch} from './browser.mjs';
+import {useSite} from './site.mjs';
 
-const site = process.env.SITE;
-let server, browser, base;
-
-before(async () => {
-  server = await serve({[subPath]: site});
-  base = `http://127.0.0.1:${server.address().port}${subPath}`;
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const site = useSite();
 
 const minus = (n) => String(n).replace('-', '\u2212');
 
-async function open(query, url = `${base}walk.html`) {
-  const page = await browser.newPage();
+async function open(query, url = `${site.base}walk.html`) {
+  const page = await site.browser.newPage();
   await page.setViewport({width: 1280, height: 800});
   const problems = watch(page);
   await page.goto(`${url}${query}`);
@@ -64,6 +53,7 @@ test('the table and the narration hold the model\'s states, and the total the de
     // The narration of a state inside the walk, then of the end, where the total is given.
     const [x, y, d] = states[3];
     await w.page.click('#steps tbody tr:nth-child(4) button');
+    if (name === 'spans' && process.env.PICTURES) await w.page.screenshot({path: `${process.env.PICTURES}/walk-page.png`});
     const inside = d < 0 ? `${minus(d)} < 0: the midpoint (${x + 1}, ${minus(y - 0.5)}) is inside the circle`
                          : `${minus(d)} ≥ 0: the midpoint (${x + 1}, ${minus(y - 0.5)}) is outside the circle or on it`;
     const narration = (await w.state()).narration;
@@ -132,11 +122,11 @@ test('keys step and play; a row and a pixel go to the step that drew it', async 
 });
 
 test('both pages work opened from their folder, and the demonstration links to the walk of its circle', async () => {
-  const page = await browser.newPage();
+  const page = await site.browser.newPage();
   const problems = watch(page);
   const lines = [];
   page.on('console', (m) => { if (m.type() === 'log') lines.push(m.text()); });
-  await page.goto(`file://${site}/index.html`);
+  await page.goto(`file://${site.path}/index.html`);
   await until(() => lines.length > 0, 'the first count line from file://');
   for (const key of ['+', '+', 'Enter']) {
     const seen = lines.length;

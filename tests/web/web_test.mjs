@@ -2,37 +2,25 @@
 // DevTools key presses and mouse drags: its count lines against the circle model's, its quitting,
 // and its pictures against the native program's of the same states. No fixed waits: each wait is
 // for a line, an element, or the browser's next frames.
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
+import {model, until, watch} from './browser.mjs';
+import {useSite} from './site.mjs';
 import {steps} from './states.mjs';
 
-const site = process.env.SITE;
-const nativePictures = process.env.NATIVE_PICTURES;
+const site = useSite({'/native/': process.env.NATIVE_PICTURES});
 // expected[mode][radius - 1], as the page prints it
 const expected = model.counts.map((row) => row.map(String));
 
-let server, browser, base;
-
-before(async () => {
-  server = await serve({[subPath]: site, '/native/': nativePictures});
-  base = `http://127.0.0.1:${server.address().port}${subPath}`;
-  browser = await launchChromium();
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
 
 // The demonstration's page with its count lines as the console receives them.
 async function openPage() {
-  const page = await browser.newPage();
+  const page = await site.browser.newPage();
   await page.setViewport({width: 800, height: 600, deviceScaleFactor: 1});
   const lines = [];
   page.on('console', (message) => { if (message.type() === 'log') lines.push(message.text()); });
   const problems = watch(page);
-  await page.goto(`${base}index.html`);
+  await page.goto(`${site.base}index.html`);
   await until(() => lines.length > 0, 'the first count line');
   const box = await (await page.$('#canvas')).boundingBox();
   const session = {
@@ -166,7 +154,7 @@ test("pictures of radius 1, 5 and 12 in each mode and of a turned view match the
     }
     const web = await s.picture();
     // The whole page once, for people to see (run.sh names the file).
-    if (step === steps.at(-1) && process.env.SCREENSHOT) await s.page.screenshot({path: process.env.SCREENSHOT});
+    if (step === steps.at(-1) && process.env.PICTURES) await s.page.screenshot({path: `${process.env.PICTURES}/web-page.png`});
     // Red pixels of each picture; each must lie within a pixel of one of the other's.
     const w = new Set((await s.reds(web)).set), n = new Set((await s.reds(`/native/${step.slice(1)}.png`)).set);
     const alone = (a, b) => [...a].filter((k) => {
