@@ -125,17 +125,22 @@ figures() { cat "$out/web.txt" "$out/keys.txt"; medians "$out/d.csv" | awk '{ pr
   echo "- **Key to count line**: from the key's arrival (x or X, a turn) to the program's count"
   echo "  line; medians of 16 presses, x and X in turn, so that the scene ends face-on."
   echo "- **One pass, rendered**: the display pass, then a wait until it is drawn (glFinish natively;"
-  echo "  a one-pixel read in the page, since Chromium's WebGL finish() does not wait); face-on."
+  echo "  a one-pixel read in the page, since Chromium's WebGL finish() does not wait); face-on. The"
+  echo "  page's copy of each count line to the console is muted: with DevTools listening, as the"
+  echo "  harness does, console.log costs about 0.5 ms a line; in a browser without them, next to nothing."
+  echo "- **Page floor**: the lines that pass sends to WebGL, sent again by bare WebGL calls after the"
+  echo "  same clear, and the same wait: what SwiftShader takes to draw them, with no program at all."
   echo
-  echo "| mode | radius | key, native | key, page | ratio | pass, native | pass, page | ratio |"
-  echo "|---|---|---|---|---|---|---|---|"
+  echo "| mode | radius | key, native | key, page | ratio | pass, native | pass, page | ratio | page floor | pass / floor |"
+  echo "|---|---|---|---|---|---|---|---|---|---|"
   figures | awk -v modes="$modes" '
     { f[$1] = $2 }
     END {
       n = split(modes, name, " ")
       for (r = 20; r <= 60; r += 40) for (m = 1; m <= n; m++) {
         kn = f["key_ms/" name[m] "/" r]; kp = f["page_key_ms/" name[m] "/" r]; pn = f["native_DisplayPass/" (m - 1) "/" r]; pp = f["pass_ms/" name[m] "/" r]
-        printf "| %s | %d | %.2f ms | %.2f ms | %.2f | %.2f ms | %.2f ms | %.2f |\n", name[m], r, kn, kp, kp / kn, pn, pp, pp / pn
+        pf = f["floor_ms/" name[m] "/" r]
+        printf "| %s | %d | %.2f ms | %.2f ms | %.2f | %.2f ms | %.2f ms | %.2f | %.2f ms | %.2f |\n", name[m], r, kn, kp, kp / kn, pn, pp, pp / pn, pf, pp / pf
       }
     }'
   echo

@@ -3,6 +3,7 @@
 # from the same sources) into build/web/site and serves them on 127.0.0.1.
 #   usage: scripts/web.sh [--build] [PORT]
 #   --build   only builds
+# MIDPOINT_WERROR=ON makes warnings errors, as the test command does.
 # The site needs no server of ours: any static host, at any path, or the folder opened as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ scripts/setup.sh web
 # emscripten's optimiser finds acorn through Debian's Node path, which another Node lacks.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 # emcmake names the command it runs; a failure shows here, with its status.
-emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release 2>&1 >/dev/null | sed '/^configure:/d' >&2
+emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release -DMIDPOINT_WERROR="${MIDPOINT_WERROR:-OFF}" 2>&1 >/dev/null | sed '/^configure:/d' >&2
 cmake --build build/web -j"$(nproc)" >/dev/null
 [ "${1:-}" = --build ] && { echo "built: build/web/site"; exit 0; }
 port=${1:-8000}

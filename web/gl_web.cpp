@@ -105,6 +105,7 @@ bool depthTest = false, blending = false;
 
 GLuint program = 0, buffer = 0;
 GLint projectionUniform = -1;
+Matrix loadedProjection = {};  // what the shader has; a new value costs WebGL more than a draw
 
 Matrix& current() { return matrixMode == GL_PROJECTION ? projection[projectionTop] : modelview[modelviewTop]; }
 
@@ -158,7 +159,10 @@ void flush() {
     forgetSeenLines();
     if (batched == 0) return;
     if (program == 0) setUp();
-    emscripten_glUniformMatrix4fv(projectionUniform, 1, GL_FALSE, projection[projectionTop].m);
+    if (std::memcmp(loadedProjection.m, projection[projectionTop].m, sizeof(Matrix)) != 0) {
+        loadedProjection = projection[projectionTop];
+        emscripten_glUniformMatrix4fv(projectionUniform, 1, GL_FALSE, loadedProjection.m);
+    }
     emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(static_cast<std::size_t>(batched) * sizeof(Vertex)), batch, GL_STREAM_DRAW);
     emscripten_glDrawArrays(batchKind, 0, batched);
     batched = 0;

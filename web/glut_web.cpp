@@ -36,7 +36,7 @@ void glutAttachMenu(int button) { webAttachMenu(currentMenu, button); }
 void glutPostWindowRedisplay(int) { glutPostRedisplay(); }
 
 // The bytes the program holds on its heap: the web storm checks that input never makes it grow.
-EMSCRIPTEN_KEEPALIVE std::size_t webHeapInUse() { return mallinfo().uordblks; }
+EMSCRIPTEN_KEEPALIVE std::size_t webHeapInUse() { return static_cast<std::size_t>(mallinfo().uordblks); }
 
 // Called by the overlay when an entry is chosen.
 EMSCRIPTEN_KEEPALIVE void webMenuChosen(int menu, int value) {

@@ -47,6 +47,11 @@ test('the table and the narration hold the model\'s states, and the total the de
       assert.deepEqual([at(table.rows[i], 'x'), at(table.rows[i], 'y'), at(table.rows[i], 'd')], [String(x), String(y), minus(d)],
                        `${name} ${radius}, state ${i}`);
     });
+    if (radius === 100) {
+      const grid = await w.page.$eval('#grid', (g) => g.getBoundingClientRect().toJSON());
+      assert.ok(grid.right <= 1280 && grid.bottom <= 800 && grid.width / (2 * 100 + 3) >= 3,
+                `at radius 100 every cell is on the 1280 x 800 screen, 3 pixels or more: ${JSON.stringify(grid)}`);
+    }
     const total = String(model.counts[mode][radius - 1]);
     assert.equal(table.after.length ? table.after.at(-1) : at(table.rows.at(-1), 'total'), total, `${name} ${radius}: the total`);
 
