@@ -16,4 +16,4 @@ if [ "$test" = web ]; then
   LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")
 fi
 SITE=$site MODEL=$work/model.json NATIVE_PICTURES=$work PICTURES=$PWD \
-  node --test --test-reporter=spec "$here/${test}_test.mjs"
+  node --test "$here/${test}_test.mjs"
