@@ -4,7 +4,6 @@
 // The states are held against the circle model's closed form.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -145,20 +144,16 @@ void checkTrace(int mode, int r) {
     EXPECT_EQ(total, t.total);
     EXPECT_EQ(mode == 2, !t.after.empty()) << "only the extents draw after the walk";
 
-    // The states: the model's octant from (0, r), then the point where the walk stops, at most one
-    // row down; d is (x + 1)^2 + y (y - 1) - r^2, the circle function at the midpoint less 1/4.
-    const model::Circle c = model::circle(r);
-    std::vector<model::Pixel> expected = c.octant;
-    const auto stop = std::max<std::int64_t>(model::selectedRow(r, c.lastX), c.octant.back().second - 1);
-    expected.push_back({c.lastX, static_cast<int>(stop)});
+    // The states, x, y and d, as the model has them.
+    const std::vector<model::WalkState> expected = model::walkStates(r);
     ASSERT_EQ(t.steps.size(), expected.size());
     for (std::size_t i = 0; i < t.steps.size(); ++i) {
         const State& s = t.steps[i];
-        ASSERT_EQ(model::Pixel(s.x, s.y), expected[i]) << "state " << i;
-        const std::int64_t x = s.x, y = s.y, rr = r;
-        ASSERT_EQ(s.d, (x + 1) * (x + 1) + y * (y - 1) - rr * rr) << "state " << i;
+        ASSERT_EQ(s.x, expected[i].x) << "state " << i;
+        ASSERT_EQ(s.y, expected[i].y) << "state " << i;
+        ASSERT_EQ(s.d, expected[i].d) << "state " << i;
         const bool last = i + 1 == t.steps.size();
-        ASSERT_EQ(s.move, last ? "null" : expected[i + 1].second < s.y ? "SE" : "E") << "state " << i;
+        ASSERT_EQ(s.move, last ? "null" : expected[i + 1].y < s.y ? "SE" : "E") << "state " << i;
     }
 }
 

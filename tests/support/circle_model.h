@@ -111,4 +111,23 @@ inline std::int64_t count(int mode, int radius) {
     return mode == 0 ? outlineCount(c) : mode == 1 ? spansCount(c) : extentsCount(c);
 }
 
+// A state the walk passes through: the point, and d = (x + 1)^2 + y (y - 1) - r^2, the circle
+// function at the midpoint (x + 1, y - 1/2) less 1/4.
+struct WalkState {
+    std::int64_t x, y, d;
+};
+
+// The states from (0, r): the octant, then the point where the walk stops, at most one row down.
+inline std::vector<WalkState> walkStates(int r) {
+    const Circle c = circle(r);
+    std::vector<Pixel> points = c.octant;
+    points.push_back({c.lastX, static_cast<int>(std::max<std::int64_t>(selectedRow(r, c.lastX), c.octant.back().second - 1))});
+    std::vector<WalkState> states;
+    for (const Pixel& p : points) {
+        const std::int64_t x = p.first, y = p.second;
+        states.push_back({x, y, (x + 1) * (x + 1) + y * (y - 1) - std::int64_t{r} * r});
+    }
+    return states;
+}
+
 }  // namespace model

@@ -1,12 +1,11 @@
 // The tests' circle model for the web tests, as JSON: the count line of each mode at radii 1 to
 // MAX ({"counts": [[outline 1, 2, ...], [spans ...], [extents ...]]}), and for each RADIUS given,
 // the states the walk must pass through, with d from the closed form
-// (x + 1)^2 + y (y - 1) - r^2 ({"states": {"7": [[x, y, d], ...]}}).
+// (x + 1)^2 + y (y - 1) - r^2 ({"states": {"7": [[x, y, d], ...]}}), from the model's walkStates.
 //   usage: circle-model MAX [RADIUS...]
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "support/circle_model.h"
 
@@ -21,15 +20,11 @@ int main(int argc, char** argv) {
     std::printf("], \"states\": {");
     for (int i = 2; i < argc; ++i) {
         const int r = std::atoi(argv[i]);
-        const model::Circle c = model::circle(r);
-        auto points = c.octant;
-        const auto stop = std::max<std::int64_t>(model::selectedRow(r, c.lastX), c.octant.back().second - 1);
-        points.push_back({c.lastX, static_cast<int>(stop)});
+        const std::vector<model::WalkState> states = model::walkStates(r);
         std::printf("%s\"%d\": [", i > 2 ? ", " : "", r);
-        for (std::size_t k = 0; k < points.size(); ++k) {
-            const std::int64_t x = points[k].first, y = points[k].second;
-            std::printf("%s[%lld, %lld, %lld]", k ? ", " : "", static_cast<long long>(x), static_cast<long long>(y),
-                        static_cast<long long>((x + 1) * (x + 1) + y * (y - 1) - std::int64_t{r} * r));
+        for (std::size_t k = 0; k < states.size(); ++k) {
+            std::printf("%s[%lld, %lld, %lld]", k ? ", " : "", static_cast<long long>(states[k].x),
+                        static_cast<long long>(states[k].y), static_cast<long long>(states[k].d));
         }
         std::printf("]");
     }
