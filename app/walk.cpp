@@ -65,9 +65,12 @@ bool drawnBefore(int x, int y) {
     return before;
 }
 
+// The width of the table's x, y and d columns at this radius.
+int numberWidth() { return radius < 10 ? 2 : radius < 1000 ? 4 : 6; }
+
 // F(M), the circle function at the midpoint, is d + 1/4: written exactly, as a decimal.
 void writeStateNumbers() {
-    const int width = radius < 10 ? 2 : radius < 1000 ? 4 : 6;
+    const int width = numberWidth();
     write("%5lld %*d %*d %*d %*.2f", step, width, stateX, width, stateY, width + 1, stateD, width + 4, stateD + 0.25);
 }
 
@@ -110,7 +113,7 @@ void startTrace(int mode) {
     drawnBits.assign((side * side + 7) / 8, 0);
     afterRowIndex.assign(static_cast<std::size_t>(radius) + 1, -1);
     write("midpoint walk: %s, radius %d\n", circleModeNames[mode], radius);
-    const int width = radius < 10 ? 2 : radius < 1000 ? 4 : 6;
+    const int width = numberWidth();
     write("%5s %*s %*s %*s %*s  %-4s %6s %9s  %s\n", "step", width, "x", width, "y", width + 1, "d", width + 4,
           "F(M)", "move", "draws", "total", "drawn");
 }

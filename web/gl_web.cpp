@@ -89,7 +89,7 @@ GLenum batchKind = GL_LINES;
 GLenum primitive = 0;
 bool inside = false;
 int given = 0;             // vertices given so far
-Vertex first, previous, held[3];
+Vertex first, previous, held[2];
 
 // Lines already in the batch since the last change of colour, by their window-space ends: an
 // open-addressed table whose entries count as empty unless they carry the current generation.
