@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One file of web tests (TEST_test.mjs) in Debian's headless Chromium, with the tests' circle
 # model as JSON. For "web", the demonstration's page, first the native program's pictures of the
-# states it compares with, taken in the test's X display. Screenshots for people to see are left
-# in the working folder: web-page.png, web-phone.png and walk-page.png.
+# states it compares with, taken in the test's X display. Screenshots for people to see go to the
+# folder PICTURES names, when it does (the test build's pictures/): web-page.png, web-phone.png and
+# walk-page.png.
 #   usage: run.sh TEST SITE CIRCLE-MODEL [STATE-PICTURES MIDPOINT-CIRCLES [PRELOAD]]
 # PRELOAD goes to the native programs alone (the leak tests' driver keeper), not to the browser.
 set -euo pipefail
@@ -15,5 +16,6 @@ if [ "$test" = web ]; then
   # shellcheck disable=SC2046  # one word a step
   LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")
 fi
-SITE=$site MODEL=$work/model.json NATIVE_PICTURES=$work PICTURES=$PWD \
+[ -z "${PICTURES:-}" ] || mkdir -p "$PICTURES"
+SITE=$site TEST_PAGES=$site/../test-pages MODEL=$work/model.json NATIVE_PICTURES=$work \
   node --test "$here/${test}_test.mjs"

@@ -1,0 +1,613 @@
+// OpenGL 1.x as the programs use it, carried out on WebGL the way a GL driver would, for the web
+// build only. The programs draw in immediate mode, one wire cube per grid pixel with its own
+// push, translation and pop; a browser call per GL call costs far more than the drawing. Here the
+// matrix stacks live in this unit, each vertex is taken to eye space as it is given, and the lines
+// and triangles are gathered into one buffer that goes to WebGL in one draw when something else
+// must draw or be read (see flush()).
+//
+// Lines that cannot change a pixel are not sent: a line that is a point in the window (a cube's
+// edge along the line of sight), which GL draws no fragments for, and, while neither the depth
+// test, blending nor the stencil test is on, a plain line that another plain line of the same
+// colour, with the same ends in the same order, has drawn since anything of another colour could
+// have painted over it (the edges that neighbouring cubes share). Both are decided only where the
+// ends provably land on the same window points on the GPU (see landing()). The web tests draw
+// scenes with this culling on and off and require the same pixels, byte for byte.
+//
+// Carried out: the two matrix stacks (load identity, push, pop, translate, rotate, scale, glOrtho,
+// glFrustum, gluPerspective as Mesa's GLU computes it, glGetFloatv of both matrices); glBegin and
+// glEnd with lines, line strips, line loops and quads; glVertex2f, glVertex2d, glVertex3d;
+// glColor4fv; glShadeModel; freeglut's wire cube.
+//
+// The rest of GL falls in three groups:
+// - GL 1.x calls that WebGL lacks and no program here makes (glNormal, glTexCoord, glLight,
+//   glRasterPos, glColor3f, glVertex3f, glLoadMatrixf, glMultMatrixf, ...): no entry at all, so
+//   that a program using one fails to link rather than draw wrongly;
+// - glBegin with another kind of primitive (points, triangles, strips, fans, polygons): the
+//   program stops with a message, for the same reason;
+// - WebGL's own calls: those that change how later primitives are drawn, or read what is drawn,
+//   draw what is gathered first (the list at the end of this file), as they would find it under a
+//   driver; the others (clear colour, pixel storage, textures, ...) go straight to WebGL.
+//   Clears, the viewport, capabilities and flushing are carried out here, then go on to WebGL.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+#include "web/gl_testing.h"
+
+// WebGL under emscripten's emscripten_gl* names, which stay free while this unit owns the gl* ones.
+extern "C" {
+void emscripten_glClear(GLbitfield mask);
+void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
+void emscripten_glEnable(GLenum capability);
+void emscripten_glDisable(GLenum capability);
+void emscripten_glFlush();
+void emscripten_glFinish();
+void emscripten_glGetFloatv(GLenum name, GLfloat* values);
+GLuint emscripten_glCreateShader(GLenum type);
+void emscripten_glShaderSource(GLuint shader, GLsizei count, const char* const* source, const GLint* length);
+void emscripten_glCompileShader(GLuint shader);
+GLuint emscripten_glCreateProgram();
+void emscripten_glAttachShader(GLuint program, GLuint shader);
+void emscripten_glBindAttribLocation(GLuint program, GLuint index, const char* name);
+void emscripten_glLinkProgram(GLuint program);
+void emscripten_glUseProgram(GLuint program);
+GLint emscripten_glGetUniformLocation(GLuint program, const char* name);
+void emscripten_glUniformMatrix4fv(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value);
+void emscripten_glGenBuffers(GLsizei n, GLuint* buffers);
+void emscripten_glBindBuffer(GLenum target, GLuint buffer);
+void emscripten_glBufferData(GLenum target, GLsizeiptr size, const void* data, GLenum usage);
+void emscripten_glEnableVertexAttribArray(GLuint index);
+void emscripten_glVertexAttribPointer(GLuint index, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
+                                      const void* pointer);
+void emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
+void emscripten_glBlendColor(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
+void emscripten_glBlendEquation(GLenum mode);
+void emscripten_glBlendEquationSeparate(GLenum rgb, GLenum alpha);
+void emscripten_glBlendFunc(GLenum source, GLenum destination);
+void emscripten_glBlendFuncSeparate(GLenum sourceRgb, GLenum destinationRgb, GLenum sourceAlpha, GLenum destinationAlpha);
+void emscripten_glColorMask(GLboolean red, GLboolean green, GLboolean blue, GLboolean alpha);
+void emscripten_glCullFace(GLenum mode);
+void emscripten_glDepthFunc(GLenum function);
+void emscripten_glDepthMask(GLboolean flag);
+void emscripten_glDepthRangef(GLfloat zNear, GLfloat zFar);
+void emscripten_glFrontFace(GLenum mode);
+void emscripten_glLineWidth(GLfloat width);
+void emscripten_glPolygonOffset(GLfloat factor, GLfloat units);
+void emscripten_glSampleCoverage(GLfloat value, GLboolean invert);
+void emscripten_glScissor(GLint x, GLint y, GLsizei width, GLsizei height);
+void emscripten_glStencilFunc(GLenum function, GLint reference, GLuint mask);
+void emscripten_glStencilMask(GLuint mask);
+void emscripten_glStencilOp(GLenum fail, GLenum depthFail, GLenum pass);
+void emscripten_glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels);
+void emscripten_glCopyTexImage2D(GLenum target, GLint level, GLenum format, GLint x, GLint y, GLsizei width,
+                                 GLsizei height, GLint border);
+void emscripten_glCopyTexSubImage2D(GLenum target, GLint level, GLint xOffset, GLint yOffset, GLint x, GLint y,
+                                    GLsizei width, GLsizei height);
+}
+
+namespace {
+
+struct Matrix {
+    GLfloat m[16];  // column-major, as GL keeps it
+};
+
+constexpr Matrix identity = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+
+// A modelview matrix, kept as the matrix of the last transform other than a translation (`base`)
+// times the translation made since (`shift`). A vertex goes to eye space as base × (shift +
+// vertex): a grid pixel's translation and its cube's corners are whole and half numbers, whose sums
+// are exact, so a corner that neighbouring cubes share comes out the same to the last bit however
+// the scene is turned, and the culling can see that their shared edges are one line.
+struct Placement {
+    Matrix base;
+    GLfloat shift[3];
+};
+
+struct Vertex {
+    GLfloat x, y, z, w;  // eye space
+    GLubyte rgba[4];
+};
+
+// A line in the culling table: its window-space ends (see landing()), valid in one generation.
+struct SeenLine {
+    std::uint32_t generation;
+    std::uint32_t ends[6];
+};
+
+constexpr int modelviewDepth = 32, projectionDepth = 32;  // Mesa's depths; GL asks 32 and 2 at least
+// One primitive kind (GL_LINES or GL_TRIANGLES) at a time, fixed in size, so that a large scene
+// costs draws and not memory.
+constexpr int batchCapacity = 1 << 15;  // vertices: 16,384 lines
+// Four slots for each line a batch holds (the table is forgotten at every flush): short probes.
+constexpr std::uint32_t seenSlots = 1u << 16;
+
+// Everything this unit knows, in one place.
+struct GlState {
+    struct Matrices {
+        Placement modelview[modelviewDepth];
+        Matrix projection[projectionDepth];
+        int modelviewTop, projectionTop;
+        GLenum mode;
+    } matrices;
+    struct Shading {
+        GLubyte colour[4];  // the current colour, as the vertices carry it
+        bool flat;
+    } shading;
+    struct Primitive {  // between glBegin and glEnd
+        GLenum kind;
+        bool open;
+        int given;  // vertices given so far
+        Vertex first, previous, held[2];
+    } primitive;
+    struct Batch {
+        Vertex vertices[batchCapacity];
+        int count;
+        GLenum kind;
+    } batch;
+    struct Culling {
+        bool enabled;                          // off only for the exactness test
+        bool depthTest, blending, stencilTest;  // lines drawn twice may differ while any is on
+        std::uint32_t colour;                  // the colour of the lines the table holds
+        std::uint32_t generation;              // entries of other generations count as empty
+        SeenLine seen[seenSlots];
+    } culling;
+    struct Device {  // the WebGL objects every draw uses, made with the context
+        GLuint program, buffer;
+        GLint projectionUniform;
+        Matrix loadedProjection;  // what the shader has; a new value costs WebGL more than a draw
+    } device;
+};
+
+// Zero, so that its large tables cost the module nothing to load, but for what is set at start-up.
+GlState gl;
+[[maybe_unused]] const bool started = [] {
+    gl.matrices.modelview[0].base = identity;
+    gl.matrices.projection[0] = identity;
+    gl.matrices.mode = GL_MODELVIEW;
+    std::memset(gl.shading.colour, 255, sizeof gl.shading.colour);
+    gl.batch.kind = GL_LINES;
+    gl.culling.enabled = true;
+    gl.culling.generation = 1;
+    return true;
+}();
+
+Placement& placement() { return gl.matrices.modelview[gl.matrices.modelviewTop]; }
+Matrix& projection() { return gl.matrices.projection[gl.matrices.projectionTop]; }
+bool onProjection() { return gl.matrices.mode == GL_PROJECTION; }
+
+const char* const vertexShader =
+    "attribute vec4 position;\n"
+    "attribute vec4 colour;\n"
+    "uniform mat4 projection;\n"
+    "varying vec4 shade;\n"
+    "void main() { gl_Position = projection * position; shade = colour; }\n";
+const char* const fragmentShader =
+    "precision mediump float;\n"
+    "varying vec4 shade;\n"
+    "void main() { gl_FragColor = shade; }\n";
+
+GLuint compile(GLenum type, const char* source) {
+    const GLuint shader = emscripten_glCreateShader(type);
+    emscripten_glShaderSource(shader, 1, &source, nullptr);
+    emscripten_glCompileShader(shader);
+    return shader;
+}
+
+// Once the context exists: the one program and buffer every draw uses, bound for good (nothing
+// else in the page draws with WebGL).
+void setUp() {
+    GlState::Device& d = gl.device;
+    d.program = emscripten_glCreateProgram();
+    emscripten_glAttachShader(d.program, compile(GL_VERTEX_SHADER, vertexShader));
+    emscripten_glAttachShader(d.program, compile(GL_FRAGMENT_SHADER, fragmentShader));
+    emscripten_glBindAttribLocation(d.program, 0, "position");
+    emscripten_glBindAttribLocation(d.program, 1, "colour");
+    emscripten_glLinkProgram(d.program);
+    emscripten_glUseProgram(d.program);
+    d.projectionUniform = emscripten_glGetUniformLocation(d.program, "projection");
+    emscripten_glGenBuffers(1, &d.buffer);
+    emscripten_glBindBuffer(GL_ARRAY_BUFFER, d.buffer);
+    emscripten_glEnableVertexAttribArray(0);
+    emscripten_glEnableVertexAttribArray(1);
+    emscripten_glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
+    emscripten_glVertexAttribPointer(1, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
+                                     reinterpret_cast<const void*>(offsetof(Vertex, rgba)));
+}
+
+void forgetSeenLines() {
+    GlState::Culling& c = gl.culling;
+    if (++c.generation == 0) {  // after 2^32 generations: start the table afresh
+        std::memset(c.seen, 0, sizeof c.seen);
+        c.generation = 1;
+    }
+}
+
+// Draws what is gathered, with the projection as it is now. Called before whatever would see the
+// drawing or change how it is drawn: a clear, a change of projection, viewport, capability or
+// WebGL state, glFlush, glFinish, a read, the buffer swap, a change of primitive kind, a full
+// batch.
+void flush() {
+    forgetSeenLines();
+    GlState::Batch& b = gl.batch;
+    if (b.count == 0) return;
+    GlState::Device& d = gl.device;
+    if (d.program == 0) setUp();
+    if (std::memcmp(d.loadedProjection.m, projection().m, sizeof(Matrix)) != 0) {
+        d.loadedProjection = projection();
+        emscripten_glUniformMatrix4fv(d.projectionUniform, 1, GL_FALSE, d.loadedProjection.m);
+    }
+    emscripten_glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(static_cast<std::size_t>(b.count) * sizeof(Vertex)),
+                            b.vertices, GL_STREAM_DRAW);
+    emscripten_glDrawArrays(b.kind, 0, b.count);
+    b.count = 0;
+}
+
+std::uint32_t bitsOf(const void* p) {
+    std::uint32_t u;
+    std::memcpy(&u, p, sizeof u);
+    return u;
+}
+
+// The parts of a vertex that decide where it lands in the window: its eye-space x, y and w, when
+// the projection's x, y and w do not depend on eye-space z (orthographic volumes). Two vertices
+// alike in these land on exactly the same point, whatever their depth and whatever order the GPU
+// computes in, since z only ever meets zeros. False when the projection uses z, or when the vertex
+// lies near or beyond the near or far plane, where its depth decides whether it is clipped.
+bool landing(const Vertex& v, std::uint32_t* key) {
+    const GLfloat* p = projection().m;
+    if (p[8] != 0 || p[9] != 0 || p[11] != 0) return false;
+    const GLfloat z = p[2] * v.x + p[6] * v.y + p[10] * v.z + p[14] * v.w;
+    const GLfloat w = p[3] * v.x + p[7] * v.y + p[15] * v.w;
+    if (!(w > 0) || !(std::fabs(z) < 0.99f * w)) return false;
+    key[0] = bitsOf(&v.x), key[1] = bitsOf(&v.y), key[2] = bitsOf(&v.w);
+    return true;
+}
+
+// Whether the line a -> b can change no pixel (see the head of this file); remembers it if not.
+bool changesNothing(const Vertex& a, const Vertex& b) {
+    GlState::Culling& c = gl.culling;
+    // Every line takes part in the bookkeeping of colours, wherever its ends lie: one of another
+    // colour, or shaded across colours, may paint over the lines remembered so far.
+    const bool plain = std::memcmp(a.rgba, b.rgba, sizeof a.rgba) == 0;
+    const std::uint32_t colour = bitsOf(a.rgba);
+    if (!plain || colour != c.colour) {
+        forgetSeenLines();
+        c.colour = colour;
+    }
+    if (!c.enabled) return false;
+    std::uint32_t ends[6];
+    if (!landing(a, ends) || !landing(b, ends + 3)) return false;
+    if (ends[0] == ends[3] && ends[1] == ends[4] && ends[2] == ends[5]) return true;
+    if (!plain || c.depthTest || c.blending || c.stencilTest) return false;
+    // Simple coordinates have all their low bits clear: every bit of the ends must reach the slot.
+    std::uint32_t hash = 0;
+    for (std::uint32_t e : ends) {
+        hash = (hash ^ e) * 0x9e3779b1u;
+        hash ^= hash >> 15;
+    }
+    hash ^= hash >> 16, hash *= 0x85ebca6bu, hash ^= hash >> 13, hash *= 0xc2b2ae35u, hash ^= hash >> 16;
+    for (std::uint32_t slot = hash & (seenSlots - 1);; slot = (slot + 1) & (seenSlots - 1)) {
+        SeenLine& line = c.seen[slot];
+        if (line.generation != c.generation) {
+            line.generation = c.generation;
+            std::memcpy(line.ends, ends, sizeof ends);
+            return false;
+        }
+        if (std::memcmp(line.ends, ends, sizeof ends) == 0) return true;
+    }
+}
+
+// Adds a line or a triangle to the batch. Under flat shading all its vertices take the colour of
+// the last, GL's provoking vertex for lines and quads.
+void emit(GLenum kind, std::initializer_list<const Vertex*> vertices) {
+    GlState::Batch& b = gl.batch;
+    const int n = static_cast<int>(vertices.size());
+    if (kind != b.kind || b.count + n > batchCapacity) flush();
+    b.kind = kind;
+    Vertex v[3];
+    for (int i = 0; i < n; ++i) v[i] = *vertices.begin()[i];
+    if (gl.shading.flat) {
+        for (int i = 0; i < n - 1; ++i) std::memcpy(v[i].rgba, v[n - 1].rgba, sizeof v[i].rgba);
+    }
+    if (kind == GL_LINES && changesNothing(v[0], v[1])) return;
+    for (int i = 0; i < n; ++i) b.vertices[b.count++] = v[i];
+}
+
+Vertex eyeVertex(GLfloat x, GLfloat y, GLfloat z) {
+    const Placement& p = placement();
+    const GLfloat* m = p.base.m;
+    x += p.shift[0], y += p.shift[1], z += p.shift[2];
+    return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
+            m[2] * x + m[6] * y + m[10] * z + m[14], m[3] * x + m[7] * y + m[11] * z + m[15],
+            {gl.shading.colour[0], gl.shading.colour[1], gl.shading.colour[2], gl.shading.colour[3]}};
+}
+
+// Assembles the primitive's lines or triangles as its vertices come.
+void assemble(const Vertex& v) {
+    GlState::Primitive& p = gl.primitive;
+    const int n = p.given++;
+    switch (p.kind) {
+        case GL_LINES:
+            if (n % 2 == 1) emit(GL_LINES, {&p.previous, &v});
+            break;
+        case GL_LINE_STRIP:
+        case GL_LINE_LOOP:
+            if (n > 0) emit(GL_LINES, {&p.previous, &v});
+            break;
+        case GL_QUADS:
+            if (n % 4 == 0) p.held[0] = v;
+            if (n % 4 == 1) p.held[1] = v;
+            if (n % 4 == 3) {
+                emit(GL_TRIANGLES, {&p.held[0], &p.held[1], &p.previous});
+                emit(GL_TRIANGLES, {&p.held[0], &p.previous, &v});
+            }
+            break;
+        default:
+            break;
+    }
+    if (n == 0) p.first = v;
+    p.previous = v;
+}
+
+// The current matrix times b, in column-major order.
+void multiply(const GLfloat* b) {
+    Matrix* target;
+    if (onProjection()) {
+        flush();
+        target = &projection();
+    } else {
+        // The translation made since the last other transform joins the base first.
+        Placement& p = placement();
+        for (int row = 0; row < 4; ++row) {
+            p.base.m[12 + row] += p.base.m[row] * p.shift[0] + p.base.m[4 + row] * p.shift[1] + p.base.m[8 + row] * p.shift[2];
+        }
+        p.shift[0] = p.shift[1] = p.shift[2] = 0;
+        target = &p.base;
+    }
+    const Matrix a = *target;
+    for (int col = 0; col < 4; ++col) {
+        for (int row = 0; row < 4; ++row) {
+            target->m[row + 4 * col] = a.m[row] * b[4 * col] + a.m[row + 4] * b[4 * col + 1] +
+                                       a.m[row + 8] * b[4 * col + 2] + a.m[row + 12] * b[4 * col + 3];
+        }
+    }
+}
+
+GLubyte toByte(GLfloat c) {
+    return static_cast<GLubyte>(std::lround((c < 0 ? 0 : c > 1 ? 1 : c) * 255.0f));
+}
+
+void setCapability(GLenum capability, bool on) {
+    flush();
+    if (capability == GL_DEPTH_TEST) gl.culling.depthTest = on;
+    if (capability == GL_BLEND) gl.culling.blending = on;
+    if (capability == GL_STENCIL_TEST) gl.culling.stencilTest = on;
+    (on ? emscripten_glEnable : emscripten_glDisable)(capability);
+}
+
+// The wire cube's twelve edges, by corner (bit 0: x, bit 1: y, bit 2: z; set is +size/2), each
+// from its lower end to its upper, so that an edge that neighbouring cubes share is one line, in
+// one direction, for the culling to find. freeglut draws the cube as its six faces, each a line
+// loop, so every edge twice, once each way; here each edge once, which gives the same pixels but
+// where a line's pixels depend on its direction (a line end can fall a pixel apart) or where
+// blending is on.
+const int cubeEdges[12][2] = {{0, 1}, {2, 3}, {4, 5}, {6, 7}, {0, 2}, {1, 3}, {4, 6}, {5, 7}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
+
+}  // namespace
+
+void glWebCullingForTesting(bool on) { gl.culling.enabled = on; }
+
+extern "C" {
+
+void glMatrixMode(GLenum mode) { gl.matrices.mode = mode; }
+
+void glLoadIdentity() {
+    if (onProjection()) {
+        flush();
+        projection() = identity;
+    } else {
+        placement() = {identity, {0, 0, 0}};
+    }
+}
+
+void glPushMatrix() {
+    GlState::Matrices& s = gl.matrices;
+    if (onProjection()) {
+        if (s.projectionTop + 1 < projectionDepth) s.projection[s.projectionTop + 1] = s.projection[s.projectionTop], ++s.projectionTop;
+    } else if (s.modelviewTop + 1 < modelviewDepth) {
+        s.modelview[s.modelviewTop + 1] = s.modelview[s.modelviewTop], ++s.modelviewTop;
+    }
+}
+
+void glPopMatrix() {
+    GlState::Matrices& s = gl.matrices;
+    if (onProjection()) {
+        flush();
+        if (s.projectionTop > 0) --s.projectionTop;
+    } else if (s.modelviewTop > 0) {
+        --s.modelviewTop;
+    }
+}
+
+void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    if (onProjection()) {
+        const GLfloat m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
+        multiply(m);
+        return;
+    }
+    GLfloat* shift = placement().shift;
+    shift[0] += x, shift[1] += y, shift[2] += z;
+}
+
+void glScalef(GLfloat x, GLfloat y, GLfloat z) {
+    const GLfloat m[16] = {x, 0, 0, 0, 0, y, 0, 0, 0, 0, z, 0, 0, 0, 0, 1};
+    multiply(m);
+}
+
+void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+    const double length = std::sqrt(double{x} * x + double{y} * y + double{z} * z);
+    if (length == 0) return;
+    const double ux = x / length, uy = y / length, uz = z / length;
+    const double radians = angle * M_PI / 180, c = std::cos(radians), s = std::sin(radians), t = 1 - c;
+    const GLfloat r[16] = {
+        static_cast<GLfloat>(t * ux * ux + c),      static_cast<GLfloat>(t * ux * uy + s * uz),
+        static_cast<GLfloat>(t * ux * uz - s * uy), 0,
+        static_cast<GLfloat>(t * ux * uy - s * uz), static_cast<GLfloat>(t * uy * uy + c),
+        static_cast<GLfloat>(t * uy * uz + s * ux), 0,
+        static_cast<GLfloat>(t * ux * uz + s * uy), static_cast<GLfloat>(t * uy * uz - s * ux),
+        static_cast<GLfloat>(t * uz * uz + c),      0,
+        0,                                          0,
+        0,                                          1};
+    multiply(r);
+}
+
+void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar) {
+    const GLfloat m[16] = {static_cast<GLfloat>(2 / (right - left)), 0, 0, 0,
+                           0, static_cast<GLfloat>(2 / (top - bottom)), 0, 0,
+                           0, 0, static_cast<GLfloat>(-2 / (zFar - zNear)), 0,
+                           static_cast<GLfloat>(-(right + left) / (right - left)),
+                           static_cast<GLfloat>(-(top + bottom) / (top - bottom)),
+                           static_cast<GLfloat>(-(zFar + zNear) / (zFar - zNear)), 1};
+    multiply(m);
+}
+
+void glFrustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar) {
+    const GLfloat m[16] = {static_cast<GLfloat>(2 * zNear / (right - left)), 0, 0, 0,
+                           0, static_cast<GLfloat>(2 * zNear / (top - bottom)), 0, 0,
+                           static_cast<GLfloat>((right + left) / (right - left)),
+                           static_cast<GLfloat>((top + bottom) / (top - bottom)),
+                           static_cast<GLfloat>(-(zFar + zNear) / (zFar - zNear)), -1,
+                           0, 0, static_cast<GLfloat>(-2 * zFar * zNear / (zFar - zNear)), 0};
+    multiply(m);
+}
+
+void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
+    const double radians = fovy / 2 * M_PI / 180, depth = zFar - zNear, sine = std::sin(radians);
+    if (depth == 0 || sine == 0 || aspect == 0) return;  // as GLU: nothing
+    const double cotangent = std::cos(radians) / sine;
+    const GLfloat m[16] = {static_cast<GLfloat>(cotangent / aspect), 0, 0, 0, 0, static_cast<GLfloat>(cotangent), 0, 0,
+                           0, 0, static_cast<GLfloat>(-(zFar + zNear) / depth), -1,
+                           0, 0, static_cast<GLfloat>(-2 * zNear * zFar / depth), 0};
+    multiply(m);
+}
+
+void glGetFloatv(GLenum name, GLfloat* values) {
+    if (name == GL_PROJECTION_MATRIX) {
+        std::memcpy(values, projection().m, sizeof(Matrix));
+    } else if (name == GL_MODELVIEW_MATRIX) {
+        const Placement& p = placement();
+        Matrix m = p.base;
+        for (int row = 0; row < 4; ++row) m.m[12 + row] += m.m[row] * p.shift[0] + m.m[4 + row] * p.shift[1] + m.m[8 + row] * p.shift[2];
+        std::memcpy(values, m.m, sizeof(Matrix));
+    } else {
+        emscripten_glGetFloatv(name, values);
+    }
+}
+
+void glColor4fv(const GLfloat* c) {
+    GLubyte* colour = gl.shading.colour;
+    colour[0] = toByte(c[0]), colour[1] = toByte(c[1]), colour[2] = toByte(c[2]), colour[3] = toByte(c[3]);
+}
+
+void glShadeModel(GLenum mode) { gl.shading.flat = mode == GL_FLAT; }
+
+void glBegin(GLenum mode) {
+    if (mode != GL_LINES && mode != GL_LINE_STRIP && mode != GL_LINE_LOOP && mode != GL_QUADS) {
+        std::fprintf(stderr, "glBegin(0x%x): this kind of primitive is not carried out in the browser\n", mode);
+        std::abort();
+    }
+    gl.primitive.kind = mode;
+    gl.primitive.open = true;
+    gl.primitive.given = 0;
+}
+
+void glVertex2f(GLfloat x, GLfloat y) {
+    if (gl.primitive.open) assemble(eyeVertex(x, y, 0));
+}
+void glVertex2d(GLdouble x, GLdouble y) { glVertex2f(static_cast<GLfloat>(x), static_cast<GLfloat>(y)); }
+void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+    if (gl.primitive.open) assemble(eyeVertex(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z)));
+}
+
+void glEnd() {
+    GlState::Primitive& p = gl.primitive;
+    if (p.kind == GL_LINE_LOOP && p.given > 1) emit(GL_LINES, {&p.previous, &p.first});
+    p.open = false;
+}
+
+void glutWireCube(GLdouble size) {
+    const GLfloat h = static_cast<GLfloat>(size / 2);
+    Vertex corners[8];
+    for (int i = 0; i < 8; ++i) corners[i] = eyeVertex(i & 1 ? h : -h, i & 2 ? h : -h, i & 4 ? h : -h);
+    for (const auto& edge : cubeEdges) emit(GL_LINES, {&corners[edge[0]], &corners[edge[1]]});
+}
+
+void glClear(GLbitfield mask) {
+    flush();
+    emscripten_glClear(mask);
+}
+
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    flush();
+    emscripten_glViewport(x, y, width, height);
+}
+
+void glEnable(GLenum capability) { setCapability(capability, true); }
+void glDisable(GLenum capability) { setCapability(capability, false); }
+
+void glFlush() {
+    flush();
+    emscripten_glFlush();
+}
+
+void glFinish() {
+    flush();
+    emscripten_glFinish();
+}
+
+// The browser shows the canvas when the callback returns: everything gathered must be drawn.
+void glutSwapBuffers() { flush(); }
+
+// WebGL's calls that change how later primitives are drawn, or read or copy what is drawn: what
+// is gathered is drawn first, under the state it was given in.
+void glBlendColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { flush(), emscripten_glBlendColor(r, g, b, a); }
+void glBlendEquation(GLenum mode) { flush(), emscripten_glBlendEquation(mode); }
+void glBlendEquationSeparate(GLenum rgb, GLenum alpha) { flush(), emscripten_glBlendEquationSeparate(rgb, alpha); }
+void glBlendFunc(GLenum source, GLenum destination) { flush(), emscripten_glBlendFunc(source, destination); }
+void glBlendFuncSeparate(GLenum sRgb, GLenum dRgb, GLenum sAlpha, GLenum dAlpha) {
+    flush(), emscripten_glBlendFuncSeparate(sRgb, dRgb, sAlpha, dAlpha);
+}
+void glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) { flush(), emscripten_glColorMask(r, g, b, a); }
+void glCullFace(GLenum mode) { flush(), emscripten_glCullFace(mode); }
+void glDepthFunc(GLenum function) { flush(), emscripten_glDepthFunc(function); }
+void glDepthMask(GLboolean flag) { flush(), emscripten_glDepthMask(flag); }
+void glDepthRangef(GLfloat zNear, GLfloat zFar) { flush(), emscripten_glDepthRangef(zNear, zFar); }
+void glFrontFace(GLenum mode) { flush(), emscripten_glFrontFace(mode); }
+void glLineWidth(GLfloat width) { flush(), emscripten_glLineWidth(width); }
+void glPolygonOffset(GLfloat factor, GLfloat units) { flush(), emscripten_glPolygonOffset(factor, units); }
+void glSampleCoverage(GLfloat value, GLboolean invert) { flush(), emscripten_glSampleCoverage(value, invert); }
+void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) { flush(), emscripten_glScissor(x, y, width, height); }
+void glStencilFunc(GLenum function, GLint reference, GLuint mask) { flush(), emscripten_glStencilFunc(function, reference, mask); }
+void glStencilMask(GLuint mask) { flush(), emscripten_glStencilMask(mask); }
+void glStencilOp(GLenum fail, GLenum depthFail, GLenum pass) { flush(), emscripten_glStencilOp(fail, depthFail, pass); }
+void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels) {
+    flush(), emscripten_glReadPixels(x, y, width, height, format, type, pixels);
+}
+void glCopyTexImage2D(GLenum target, GLint level, GLenum format, GLint x, GLint y, GLsizei width, GLsizei height,
+                      GLint border) {
+    flush(), emscripten_glCopyTexImage2D(target, level, format, x, y, width, height, border);
+}
+void glCopyTexSubImage2D(GLenum target, GLint level, GLint xOffset, GLint yOffset, GLint x, GLint y, GLsizei width,
+                         GLsizei height) {
+    flush(), emscripten_glCopyTexSubImage2D(target, level, xOffset, yOffset, x, y, width, height);
+}
+
+}  // extern "C"
