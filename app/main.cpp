@@ -4,18 +4,7 @@
 // a blue line and the grid pixels a midpoint rasteriser selects as red wire cubes. After every
 // redraw the number of grid-pixel draws of that pass is printed on standard output.
 //
-// Keys
-//   Enter              next rasteriser: outline, filled by spans, filled by row extents
-//   + / -              radius up / down by 1 (never below 1)
-//   x y z / X Y Z      turn the scene about X, Y, Z by +2 / -2 degrees
-//   Shift+Enter        toggle the continuous rotation (no idle callback drives it here)
-//   Escape             quit
-// Mouse
-//   left drag + Shift        turn (horizontal about Y, vertical about X)
-//   left drag + Shift+Ctrl   turn (horizontal about Z, vertical about X)
-//   left drag + Ctrl         zoom (down enlarges, up shrinks)
-//   left drag + Alt          shift the scene with the cursor
-//   right button             menu: "Quitter" quits
+// Its keys, drags and menu, and what each does: circleBindings (app/bindings.cpp).
 #include <GL/freeglut.h>
 
 #include "app/circles.h"
@@ -30,7 +19,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(350, 350);
     glutInitWindowPosition(50, 50);
-    glutCreateWindow("Cercles par l'algorithme du midpoint");
+    glutCreateWindow(circlesWindowTitle);
     initRendering();
     createQuitMenu();
     setOrthoVolume(-20, 20, -20, 20, -300, 300);

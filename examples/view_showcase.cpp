@@ -2,18 +2,7 @@
 // demonstration leaves unused. It shows the rainbow ramp as a ring of 256 cells around the grey
 // ramp as a bar of 256 cells, in a perspective view.
 //
-// Keys
-//   p                  switch between the field-of-view perspective and the frustum
-//   x y z / X Y Z      turn about X, Y, Z by +2 / -2 degrees
-//   Shift+Enter        start / stop the continuous rotation
-//   Escape             quit
-// Special keys
-//   arrows, Page Up / Page Down   turn by 1 degree (10 with Alt, 45 with Shift+Ctrl)
-//   Ctrl + those keys             preset views (Left, Up, Page Down: face-on)
-//   Shift + those keys            continuous-rotation speed x1.1 (Left, Up, Page Up) or /1.1
-// Mouse
-//   left drag + Shift / Shift+Ctrl / Ctrl / Alt: turn / turn about Z / zoom / shift
-//   right button: menu, "Quitter" quits
+// Its keys, drags and menu, and what each does: showcaseBindings (showcase.h).
 #include <GL/freeglut.h>
 
 #include <cmath>
@@ -22,6 +11,7 @@
 
 #include "color/color.h"
 #include "projection/projection.h"
+#include "showcase.h"
 #include "view/quit_menu.h"
 #include "view/view.h"
 
@@ -101,7 +91,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(350, 350);
     glutInitWindowPosition(50, 50);
-    const int window = glutCreateWindow("View showcase");
+    const int window = glutCreateWindow(showcaseWindowTitle);
     rainbow = colorRainbowRamp();
     grey = colorGrayRamp();
     if (rainbow == nullptr || grey == nullptr) return 1;

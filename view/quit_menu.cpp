@@ -8,7 +8,7 @@
 // builds), freeglut's header routes glutCreateMenu through __glutCreateMenuWithExit with exit.
 void createQuitMenu() {
     glutCreateMenu(quitMenuCallback);
-    glutAddMenuEntry("Quitter", 0);
+    glutAddMenuEntry(quitMenuEntry, 0);
     glutAttachMenu(GLUT_RIGHT_BUTTON);
 }
 

@@ -5,9 +5,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/bindings.h"
 #include "app/circles.h"
 #include "app/circles_testing.h"
 #include "app/grid_pixel.h"
@@ -182,6 +185,20 @@ TEST_F(Circles, KeysRedrawOnlyWhenTheyChangeSomething) {
     EXPECT_EQ(redrawnBy('-'), "4\n") << "also when the radius was already 1";
     EXPECT_EQ(redrawnBy('x'), "4\n") << "a rotation key redraws";
     EXPECT_EQ(redrawnBy(13), "7\n");
+
+    // The program's table of inputs, which its page and README show, names exactly the keys that
+    // do something (Escape, which ends the process, and chords aside).
+    std::set<int> listed;
+    for (int row = 0; row < circleBindingCount; ++row) {
+        if (circleBindings[row]->kind != InputKind::key) continue;
+        std::istringstream names(circleBindings[row]->inputs);
+        for (std::string name; names >> name;) listed.insert(name == "Enter" ? 13 : name == "Escape" ? 27 : name.size() == 1 ? name[0] : -1);
+    }
+    EXPECT_TRUE(listed.count(27)) << "Escape is listed";
+    for (int key = 1; key < 127; ++key) {
+        if (key == 27) continue;
+        EXPECT_EQ(!redrawnBy(static_cast<unsigned char>(key)).empty(), listed.count(key) == 1) << "key " << key;
+    }
 }
 
 TEST_F(Circles, ShiftEnterIsTheViewModulesAndLeavesTheMode) {

@@ -30,13 +30,14 @@ export async function serve(folders) {
   return server;
 }
 
-export function launchChromium() {
+// `args`: more switches, such as --disable-3d-apis (no WebGL).
+export function launchChromium(args = []) {
   return puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
     userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'chromium-')),
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+           '--disable-background-networking', '--disable-component-update', '--disable-sync', ...args],
   });
 }
 

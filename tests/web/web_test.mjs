@@ -4,7 +4,7 @@
 // for a line, an element, or the browser's next frames.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {model, until, watch} from './browser.mjs';
+import {launchChromium, model, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
 import {steps} from './states.mjs';
 
@@ -175,4 +175,23 @@ test("pictures of radius 1, 5 and 12 in each mode and of a turned view match the
   }
   assert.deepEqual(s.problems, [], 'no error, no failed request');
   await s.page.close();
+});
+
+test('without WebGL both programs\' pages say so, what to try, and link to the explainer, with no error', async (t) => {
+  const browser = await launchChromium(['--disable-3d-apis']);
+  t.after(() => browser.close());
+  for (const file of ['index.html', 'view-showcase.html']) {
+    const page = await browser.newPage();
+    const problems = watch(page);
+    await page.goto(`${site.base}${file}`);
+    await page.waitForSelector('body[data-no-webgl]');
+    const status = await page.$eval('#status', (e) => ({text: e.textContent, link: e.querySelector('a')?.getAttribute('href')}));
+    assert.match(status.text, /WebGL.*turned off.*another browser.*hardware acceleration/, `${file}: ${status.text}`);
+    assert.equal(status.link, 'walk.html', `${file}: a link to the explainer`);
+    assert.ok(await page.$eval('[data-key="Escape"]', (b) => b.disabled), `${file}: the keys are off`);
+    await Promise.all([page.waitForNavigation(), page.click('#status a')]);
+    await page.waitForSelector('body[data-ready]');
+    assert.deepEqual(problems, [], `${file}: no error, no failed request, the explainer included`);
+    await page.close();
+  }
 });

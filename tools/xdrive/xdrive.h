@@ -12,13 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "app/circles.h"
+#include "showcase.h"
+
 struct xdo;
 
 namespace xdrive {
 
-// The window titles of the two programs, as they set them.
-inline constexpr char circlesTitle[] = "Cercles par l'algorithme du midpoint";
-inline constexpr char showcaseTitle[] = "View showcase";
+// The window titles of the two programs, from their own code.
+inline constexpr const char* circlesTitle = circlesWindowTitle;
+inline constexpr const char* showcaseTitle = showcaseWindowTitle;
 
 struct Rgb {
     int r, g, b;

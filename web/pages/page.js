@@ -1,18 +1,21 @@
-// Starts one of the programs on its page. Its standard output goes to the console line by line
-// as printed, and to the page's list (the newest lines, last), which is brought up to date once a
-// frame; its end is said under the canvas.
+// Starts one of the programs on its page (`page`: "demo" or "showcase"). The program is loaded
+// without running, so that the page can read what it says of itself first: its window title, its
+// menu entry and its table of inputs, from which the page makes its table of keys, an on-screen
+// button for every key, a latching button for every modifier of the arrow and page keys, and a
+// button for each drag that a finger on the picture can stand for. The program then runs if the
+// browser gives WebGL, and the page says what to do if it does not.
 //
-// The page's table of keys is the one list of them: every <kbd> in it becomes an on-screen
-// <button data-key> that sends that key as a keyboard would, and every row with data-drag
-// becomes a button that chooses what a one-finger drag on the canvas does. <kbd class=modifier>
-// keys (view-showcase's Shift, Ctrl, Alt) latch onto the next key instead.
-function startProgram(script) {
-  const canvas = document.getElementById('canvas');
-  const output = document.getElementById('output');
-  const status = document.getElementById('status');
-  const walkLink = document.getElementById('walk-link');
+// Its standard output goes to the console line by line as printed, and to the page's list (the
+// newest lines, last), which is brought up to date once a frame; its end is said under the canvas.
+function startProgram(script, page) {
+  const $ = (id) => document.getElementById(id);
+  const t = i18n.t;
+  const canvas = $('canvas'), output = $('output'), status = $('status'), walkLink = $('walk-link');
   const kept = 200;  // lines the list keeps
   let shown = [], pending = false;
+  i18n.apply();
+  i18n.linkOtherLanguage($('language'));
+  status.textContent = t('program.loading');
 
   function showOutput() {
     pending = false;
@@ -21,15 +24,17 @@ function startProgram(script) {
       output.textContent = shown.join('\n');
       output.scrollTop = output.scrollHeight;
     }
-    // The explainer at the circle on the screen, as the program has it.
-    if (walkLink && Module._webCircleRadius) {
-      const mode = UTF8ToString(Module._webCircleModeName());
-      walkLink.href = `walk.html?mode=${encodeURIComponent(mode)}&radius=${Module._webCircleRadius()}`;
+    // The explainer at the circle on the screen, as the program has it, in this page's language.
+    if (walkLink) {
+      const query = new URLSearchParams({mode: UTF8ToString(Module._webCircleModeName()), radius: Module._webCircleRadius()});
+      if (new URLSearchParams(location.search).has('lang')) query.set('lang', i18n.lang);
+      walkLink.href = `walk.html?${query}`;
     }
   }
 
   window.Module = {
     canvas,
+    noInitialRun: true,
     print(line) {
       console.log(line);
       shown.push(line);
@@ -40,60 +45,137 @@ function startProgram(script) {
     },
     printErr(line) { console.warn(line); },
     onExit(code) {
-      status.textContent = `The program ended with status ${code}.`;
+      status.textContent = t('program.ended', {status: code});
       document.body.dataset.exitStatus = code;
-      for (const button of document.querySelectorAll('[data-key], [data-drag]')) button.disabled = true;
+      for (const button of document.querySelectorAll('#keys button, #drags button')) button.disabled = true;
+    },
+    onRuntimeInitialized() {
+      const facts = JSON.parse(UTF8ToString(Module._webPageFacts()));
+      $('title').textContent = facts.title;
+      document.title = i18n.has(`${page}.title`) ? t(`${page}.title`) : facts.title;
+      makeControls(canvas, facts, page);
+      if (!webGLAvailable()) return sayNoWebGL(status);
+      status.textContent = t('program.running');
+      callMain([]);
+      canvas.focus({preventScroll: true});
     },
   };
   canvas.addEventListener('mousedown', () => canvas.focus());
-  makeControls(canvas);
   const element = document.createElement('script');
   element.src = script;
   document.body.appendChild(element);
-  canvas.focus();
 }
 
-function makeControls(canvas) {
-  const keys = document.getElementById('keys');
-  const drags = document.getElementById('drags');
-  const latched = new Set();
-  for (const kbd of document.querySelectorAll('.keys kbd')) {
-    const name = kbd.textContent;
-    const button = document.createElement('button');
-    button.type = 'button';
-    button.textContent = name;
-    if (kbd.classList.contains('modifier')) {
-      button.dataset.modifier = name;
-      button.setAttribute('aria-pressed', 'false');
+// Whether the browser gives a WebGL context, asked of a canvas of its own, then let go.
+function webGLAvailable() {
+  const gl = document.createElement('canvas').getContext('webgl');
+  if (!gl) return false;
+  const lose = gl.getExtension('WEBGL_lose_context');
+  if (lose) lose.loseContext();
+  return true;
+}
+
+// Without WebGL the program cannot draw: the page says so, what to try, and where the explainer is,
+// which draws without it.
+function sayNoWebGL(status) {
+  const t = i18n.t;
+  status.replaceChildren(t('program.no-webgl'), ' ', t('program.no-webgl-walk'), ' ');
+  const link = document.createElement('a');
+  link.href = new URLSearchParams(location.search).has('lang') ? `walk.html?lang=${i18n.lang}` : 'walk.html';
+  link.textContent = t('program.no-webgl-link');
+  status.append(link, '.');
+  status.classList.add('problem');
+  document.body.dataset.noWebgl = 'true';
+  for (const button of document.querySelectorAll('#keys button, #drags button')) button.disabled = true;
+}
+
+// The table of inputs and the buttons, from the program's own table (see the head of this file).
+function makeControls(canvas, facts, page) {
+  const t = i18n.t;
+  const keys = document.getElementById('keys'), drags = document.getElementById('drags');
+  const table = document.getElementById('inputs');
+  const keyLabel = (name) => name.split('+').map((part) => (i18n.has(`key.${part}`) ? t(`key.${part}`) : part)).join('+');
+  const kbd = (name) => {
+    const e = document.createElement('kbd');
+    e.textContent = keyLabel(name);
+    return e;
+  };
+  const latched = new Set(), latches = [];
+  let firstDrag = true;
+
+  for (const row of facts.inputs) {
+    const tr = table.insertRow(), what = tr.insertCell(), effect = tr.insertCell();
+    const own = `${page}.action.${row.action}`;
+    effect.textContent = t(i18n.has(own) ? own : `action.${row.action}`, {modes: (facts.modes || []).map((m) => t(`mode.${m}`)).join(', '),
+                                                                               entry: facts.menuEntry});
+    // The cell of the inputs: text with the keys as <kbd>, in the order the text gives them.
+    const fill = (text, names) => {
+      const [before, after] = text.split('{keys}');
+      what.append(before);
+      names.forEach((name, i) => what.append(...(i ? [' ', kbd(name)] : [kbd(name)])));
+      what.append(after === undefined ? '' : after);
+    };
+    if (row.kind === 'key') {
+      const names = row.inputs.split(' ');
+      fill('{keys}', names);
+      for (const name of names) keys.appendChild(keyButton(name, keyLabel(name), latched));
+    } else if (row.kind === 'modifier') {
+      fill(t('input.modifier', {modifiers: '{keys}'}), [row.inputs]);
+      for (const name of row.inputs.split('+')) {
+        if (latches.includes(name)) continue;
+        latches.push(name);
+        keys.appendChild(latchButton(name, keyLabel(name), latched));
+      }
+    } else if (row.kind === 'drag') {
+      fill(t('input.drag', {modifiers: '{keys}'}), [row.inputs]);
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.dataset.drag = row.action;
+      button.textContent = t(`drag.${row.action}`);
+      button.title = `${what.textContent}: ${effect.textContent}`;
+      button.setAttribute('aria-pressed', String(firstDrag));
       button.addEventListener('click', () => {
-        const on = !latched.has(name);
-        on ? latched.add(name) : latched.delete(name);
-        button.setAttribute('aria-pressed', String(on));
+        Module.glutWeb.setDragMode(row.inputs);
+        for (const other of drags.querySelectorAll('[data-drag]')) other.setAttribute('aria-pressed', String(other === button));
+        canvas.focus({preventScroll: true});
       });
+      if (firstDrag) Module.glutWeb.setDragMode(row.inputs);
+      firstDrag = false;
+      drags.appendChild(button);
     } else {
-      button.dataset.key = name;
-      button.setAttribute('aria-label', `key ${name}`);
-      button.addEventListener('click', () => {
-        // Latched modifiers go with keys that have no Shift of their own, in the keyboard's order.
-        const held = name.includes('+') && name !== '+' ? [] : ['Shift', 'Ctrl', 'Alt'].filter((m) => latched.has(m));
-        Module.glutWeb.pressKey([...held, name].join('+'));
-      });
+      what.textContent = t('input.menu');
     }
-    keys.appendChild(button);
   }
-  const rows = document.querySelectorAll('.keys tr[data-drag]');
-  for (const row of rows) {
-    const button = document.createElement('button');
-    button.type = 'button';
-    button.dataset.drag = row.dataset.drag;
-    button.textContent = row.dataset.label;
-    button.title = row.cells[0].textContent + ': ' + row.cells[1].textContent;
-    button.setAttribute('aria-pressed', String(row === rows[0]));
-    button.addEventListener('click', () => {
-      Module.glutWeb.setDragMode(row.dataset.drag);
-      for (const other of drags.querySelectorAll('[data-drag]')) other.setAttribute('aria-pressed', String(other === button));
-      canvas.focus({preventScroll: true});
-    });
-    drags.appendChild(button);
-  }
+}
+
+// A button that sends a key as a keyboard would; latched modifiers go with keys that have no
+// Shift of their own, in the keyboard's order.
+function keyButton(name, label, latched) {
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.dataset.key = name;
+  button.textContent = label;
+  button.setAttribute('aria-label', i18n.t('key.button', {key: label}));
+  button.addEventListener('click', () => {
+    const held = name.includes('+') && name !== '+' ? [] : ['Shift', 'Ctrl', 'Alt'].filter((m) => latched.has(m));
+    Module.glutWeb.pressKey([...held, name].join('+'));
+  });
+  return button;
+}
+
+// A modifier that stays pressed until pressed again, for the arrow and page keys: a browser keeps
+// some of their chords for itself when typed (Ctrl+Page Up switches tabs).
+function latchButton(name, label, latched) {
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.dataset.modifier = name;
+  button.textContent = label;
+  button.setAttribute('aria-pressed', 'false');
+  button.addEventListener('click', () => {
+    const on = !latched.has(name);
+    if (on) latched.add(name);
+    else latched.delete(name);
+    button.setAttribute('aria-pressed', String(on));
+  });
+  return button;
 }

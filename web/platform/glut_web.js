@@ -9,7 +9,7 @@
 // - drags reported at the pointer's new position, as freeglut does;
 // - redraws as soon as the input at hand is handled, as freeglut does, not at the next frame;
 // - touch: a one-finger drag on the canvas is a left-button drag with the modifiers of the drag
-//   mode the page chose, and a long press opens the menu of the right button; on-screen keys
+//   modifiers the page chose, and a long press opens the menu of the right button; on-screen keys
 //   are key events like the keyboard's. All of them reach the program through GLUT's own
 //   handlers, with the key codes and modifiers that a keyboard and mouse give;
 // - nothing more reaches the program once it has ended.
@@ -118,10 +118,11 @@ Module.glutWeb = (function () {
     }
   }
 
-  // Touch. The drag mode names the modifiers that a one-finger drag stands for.
-  const dragModes = {turn: {shiftKey: true}, 'turn-z': {shiftKey: true, ctrlKey: true}, zoom: {ctrlKey: true},
-                     shift: {altKey: true}};
-  let dragModifiers = dragModes.turn;
+  // Touch. The drag mode is the modifiers that a one-finger drag stands for ("Shift+Ctrl"); the
+  // page sets it from the program's table of inputs.
+  const modifiersOf = (names) => ({shiftKey: names.includes('Shift'), ctrlKey: names.includes('Ctrl'),
+                                   altKey: names.includes('Alt')});
+  let dragModifiers = modifiersOf('Shift');
   let touch = null;  // the finger on the canvas: {id, x, y, dragging, timer, menu}
   const longPressMs = 500, dragSlopPx = 6;
 
@@ -188,8 +189,7 @@ Module.glutWeb = (function () {
       Module.canvas.dispatchEvent(event);
     }
   };
-  self.setDragMode = (mode) => { dragModifiers = dragModes[mode]; };
-  self.dragModes = Object.keys(dragModes);
+  self.setDragMode = (modifiers) => { dragModifiers = modifiersOf(modifiers.split('+')); };
 
   for (const type of ['mousedown', 'mouseup']) window.addEventListener(type, onButton, true);
   for (const type of ['keydown', 'keyup', 'mousemove', 'wheel']) window.addEventListener(type, onKey, true);

@@ -1,6 +1,8 @@
 // The circle demonstration: window set-up, the display pass and the keyboard commands.
 #pragma once
 
+inline constexpr char circlesWindowTitle[] = "Cercles par l'algorithme du midpoint";
+
 // One-time OpenGL state: smooth shading, light grey background; no depth test.
 void initRendering();
 // Draws the reference circle and the current rasteriser's grid pixels, then prints the number

@@ -5,30 +5,19 @@
 // identity. Every handler returns 1 when the event changed the state or was consumed, 0
 // otherwise; each callback posts a redisplay when its handler returns non-zero.
 //
-// Bindings
-//   Mouse (mouseCallback + motionCallback), left button dragged with:
-//     Shift              turn: horizontal motion about Y, vertical about X, 1 degree per pixel
-//     Shift+Ctrl         turn: horizontal motion about Z, vertical about X
-//     Ctrl               zoom: x1.02 per 5 pixels downwards, /1.02 per 5 pixels upwards
-//     Alt (alone)        shift the scene with the cursor (scaled by setTranslationFactor)
-//     (Alt held with Shift or Ctrl counts as Shift or Ctrl; no modifier does nothing.)
-//   Keys (keyboardCallback, or a host's own callback offering keys to handleRotationKey first):
-//     x / X              key rotation about X by +2 / -2 degrees
-//     y / Y              key rotation about Y by +2 / -2 degrees
-//     z / Z              key rotation about Z by +2 / -2 degrees
-//     Shift+Enter        toggle the continuous rotation (driven by idleCallback)
-//     Escape             end the program, exit status 0
-//   Special keys (specialCallback):
-//     Left / Right       key rotation about Y by -step / +step
-//     Up / Down          key rotation about X by -step / +step
-//     Page Up / Down     key rotation about Z by -step / +step
-//                        step: 1 degree alone, 10 with Alt, 45 with Shift+Ctrl
-//     Ctrl+arrow/page    preset view (mouse angles zeroed, shift and zoom kept):
-//                        Left, Up, Page Down: face-on; Right: turned 180 about Y;
-//                        Down: 180 about X; Page Up: 180 about Z
-//     Shift+Left/Up/PgUp continuous-rotation speed x1.1; Shift+Right/Down/PgDn: /1.1
-//   Idle (idleCallback): while the continuous rotation is on, the mouse angles advance by
-//     1.1, 2.1 and 3.1 degrees times the speed per call, and the idle window is redrawn.
+// The inputs each callback takes, and what they do, are the rows of view/bindings.h:
+//   keyboardCallback, or a host's own key callback offering keys to handleRotationKey first:
+//     viewTurnKeys, viewRotationToggle, viewQuitKey;
+//   specialCallback: viewStepKeys, alone or with the modifiers of viewPresetModifier,
+//     viewSpeedModifier, viewCoarseModifier and viewCoarserModifier;
+//   mouseCallback and motionCallback: viewDrags (Alt held with Shift or Ctrl counts as Shift or
+//     Ctrl; a drag with no modifier does nothing).
+// The steps: letter keys 2 degrees; special keys 1 degree, 10 with Alt, 45 with Shift+Ctrl; the
+// presets set the key angles (Left, Up, Page Down face-on; Right, Down, Page Up a half-turn about
+// Y, X, Z) and zero the mouse angles; the speed goes x1.1 (Left, Up, Page Up) or /1.1; a Shift
+// drag turns 1 degree a pixel; a Ctrl drag zooms x1.02 per 5 pixels down. While the continuous
+// rotation is on, idleCallback advances the mouse angles by 1.1, 2.1 and 3.1 degrees times the
+// speed and redraws the idle window.
 #pragma once
 
 enum ModifierMode {
