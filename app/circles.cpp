@@ -13,7 +13,7 @@
 
 namespace {
 
-int circleMode = 0;    // 0 outline, 1 spans, 2 extents
+int circleMode = circleOutlineMode;
 int circleRadius = 1;  // never below 1
 int pixelCount = 0;    // plotGridPixel calls since the display pass last reset it
 
@@ -86,7 +86,7 @@ int currentCircleRadius() { return circleRadius; }
 CirclesState circlesStateForTesting() { return {circleMode, circleRadius, pixelCount}; }
 
 void resetCirclesForTesting() {
-    circleMode = 0;
+    circleMode = circleOutlineMode;
     circleRadius = 1;
     pixelCount = 0;
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-const char* const circleModeNames[circleModeCount] = {"outline", "spans", "extents"};
+const char* const circleModeNames[circleModeCount] = {"outline", "spans", "extents"};  // by CircleMode
 
 int circleModeByName(const char* name) {
     for (int mode = 0; mode < circleModeCount; ++mode) {

@@ -51,9 +51,9 @@ bool stepWalk(Walk& walk) {
 
 void rasterizeCircle(int mode, const Color* colour, int radius) {
     switch (mode) {
-        case 0: midpointCircleOutline(colour, radius); break;
-        case 1: midpointDiskSpans(colour, radius); break;
-        case 2: midpointDiskExtents(colour, radius); break;
+        case circleOutlineMode: midpointCircleOutline(colour, radius); break;
+        case circleSpansMode: midpointDiskSpans(colour, radius); break;
+        case circleExtentsMode: midpointDiskExtents(colour, radius); break;
         default: break;
     }
 }

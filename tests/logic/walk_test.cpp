@@ -142,7 +142,7 @@ void checkTrace(int mode, int r) {
     ASSERT_EQ(listed, made) << "the trace lists the rasteriser's draws, in order";
     EXPECT_EQ(t.total, static_cast<long long>(made.size()));
     EXPECT_EQ(total, t.total);
-    EXPECT_EQ(mode == 2, !t.after.empty()) << "only the extents draw after the walk";
+    EXPECT_EQ(mode == circleExtentsMode, !t.after.empty()) << "only the extents draw after the walk";
 
     // The states, x, y and d, as the model has them.
     const std::vector<model::WalkState> expected = model::walkStates(r);

@@ -52,7 +52,7 @@ test(`a storm of ${events} events keeps the counts, the heap and the page whole`
     if (shifted) await page.keyboard.down('Shift');
     await page.keyboard.press(code);
     if (shifted) await page.keyboard.up('Shift');
-    if (name === 'Enter') mode = (mode + 1) % 3;
+    if (name === 'Enter') mode = (mode + 1) % model.counts.length;
     if (name === '+') ++radius;
     if (name === '-') radius = Math.max(1, radius - 1);
   }

@@ -78,7 +78,7 @@ test('the on-screen keys print what the keyboard would: every key of the program
   for (const key of [...keys.filter((k) => k !== 'Escape'), '+', '+', 'Enter']) {
     if (key === '+') ++radius;
     if (key === '-') radius = Math.max(1, radius - 1);
-    if (key === 'Enter') mode = (mode + 1) % 3;
+    if (key === 'Enter') mode = (mode + 1) % model.counts.length;
     assert.equal(await s.next(() => s.tap(`[data-key="${key}"]`)), count(mode, radius), `${key}: mode ${mode}, radius ${radius}`);
   }
   await s.tap('[data-key="Escape"]');

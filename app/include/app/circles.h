@@ -11,7 +11,7 @@ void displayCircles();
 // Enter: next rasteriser; '+' / '-': radius up / down (never below 1). The view module sees
 // every key first and takes its own (rotation letters, Shift+Enter, Escape).
 void keyboardCircles(unsigned char key, int x, int y);
-// The mode (0 outline, 1 spans, 2 extents; see modes.h) and the radius the next pass draws.
+// The mode (see modes.h) and the radius the next pass draws.
 int currentCircleMode();
 int currentCircleRadius();
 // The exact circle as a blue loop of 360 vertices, one degree apart, starting at (cx + r, cy).

@@ -16,7 +16,7 @@ void midpointCircleOutline(const Color* colour, int radius);
 void midpointDiskSpans(const Color* colour, int radius);
 void midpointDiskExtents(const Color* colour, int radius);
 
-// Runs the rasteriser of `mode` (a mode outside 0..2 draws nothing).
+// Runs the rasteriser of `mode` (see modes.h; any other number draws nothing).
 void rasterizeCircle(int mode, const Color* colour, int radius);
 
 // (x, y), (-x, y), (x, -y), (-x, -y), (y, x), (-y, x), (y, -x), (-y, -x).
