@@ -24,7 +24,10 @@ struct AfterRow {
     long long draws;
 };
 
-// The trace being written. Only one runs at a time: the watch points are plain functions.
+// The trace being written, or the states being kept (walkStates). Only one runs at a time: the
+// watch points are plain functions.
+bool keepingStates = false;
+std::vector<WalkPoint> keptStates;
 WalkFormat format = WalkFormat::table;
 std::FILE* sink = nullptr;
 std::string text;
@@ -141,6 +144,10 @@ void finishTrace() {
 }  // namespace
 
 void noteWalkState(int x, int y, int d) {
+    if (keepingStates) {
+        keptStates.push_back({x, y, d});
+        return;
+    }
     finishState(step < 0 ? nullptr : y < stateY ? "SE" : "E");
     ++step;
     stateX = x, stateY = y, stateD = d;
@@ -153,6 +160,7 @@ void noteWalkState(int x, int y, int d) {
 }
 
 void noteWalkEnd() {
+    if (keepingStates) return;
     finishState(nullptr);
     ended = true;
     if (format == WalkFormat::json) {
@@ -161,8 +169,11 @@ void noteWalkEnd() {
     }
 }
 
-void plotGridPixel(int x, int y, const Color*) {
-    ++total;
+namespace {
+
+// A draw written into the trace. Apart from plotGridPixel, so that counting a draw (walkStates)
+// does not pay for the frame of what writes one.
+[[gnu::noinline]] void traceDraw(int x, int y) {
     if (format == WalkFormat::json) {
         write("%s[%d, %d]", firstDrawOfList ? "" : ", ", x, y);
         firstDrawOfList = false;
@@ -189,6 +200,14 @@ void plotGridPixel(int x, int y, const Color*) {
     }
 }
 
+
+}  // namespace
+
+void plotGridPixel(int x, int y, const Color*) {
+    ++total;
+    if (!keepingStates) traceDraw(x, y);
+}
+
 std::string traceWalk(int mode, int walkRadius, WalkFormat walkFormat, std::FILE* walkSink, long long* drawCount) {
     format = walkFormat;
     sink = walkSink;
@@ -204,4 +223,15 @@ std::string traceWalk(int mode, int walkRadius, WalkFormat walkFormat, std::FILE
     drawnBits = {};
     if (drawCount != nullptr) *drawCount = total;
     return std::move(text);
+}
+
+std::vector<WalkPoint> walkStates(int mode, int walkRadius, long long* drawCount) {
+    keepingStates = true;
+    keptStates.clear();
+    keptStates.reserve(static_cast<std::size_t>(walkRadius) * 3 / 4 + 2);  // the walk covers r / sqrt(2) columns
+    total = 0;
+    rasterizeCircle(mode, nullptr, walkRadius);
+    keepingStates = false;
+    if (drawCount != nullptr) *drawCount = total;
+    return std::move(keptStates);
 }

@@ -1,10 +1,12 @@
 // midpoint-walk: the midpoint circle walk step by step, as the demonstration's rasterisers make it.
 //
 //   midpoint-walk RADIUS [MODE] [--json]     (midpoint-walk --help names the modes)
+//   midpoint-walk RADIUS --variants [--json]
 //
 // Prints one line per state of the walk (step, x, y, d, F(M), the move, the draws made there and
 // the running total), the extents' rows drawn after the walk, and the total: the count the
 // demonstration prints for that mode and radius. --json prints the same as one JSON object.
+// --variants compares the outline with other ways to walk its octant (see variants.h).
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -13,24 +15,30 @@
 #include <string>
 
 #include "app/rasterizers.h"
+#include "app/variants.h"
 #include "app/walk.h"
 
 namespace {
 
 void usage() {
-    std::printf("usage: midpoint-walk RADIUS [MODE] [--json]\n\n"
+    std::printf("usage: midpoint-walk RADIUS [MODE] [--json]\n"
+                "       midpoint-walk RADIUS --variants [--json]\n\n"
                 "The midpoint circle walk at RADIUS, one line per state, as the rasteriser of MODE\n"
                 "makes it; the last line is the total, the count the demonstration prints.\n\n"
-                "MODE      ");
+                "MODE        ");
     for (int mode = 0; mode < circleModeCount; ++mode) {
         std::printf("%s%s", circleModeNames[mode], mode + 1 < circleModeCount ? ", " : " (default: ");
     }
     std::printf("%s)\n"
-                "RADIUS    a whole number from 1 to %d (to %d with --json, which lists every draw)\n"
-                "--json    the same as one JSON object\n"
-                "--modes   the modes' names, one a line, for scripts\n"
-                "--help    this text\n",
+                "RADIUS      a whole number from 1 to %d (to %d with --json, which lists every draw)\n"
+                "--json      the same as one JSON object\n"
+                "--variants  the outline beside other ways to walk it, one line a variant with its\n"
+                "            pixels and how many differ from the walk's:",
                 circleModeNames[0], walkTableRadiusLimit, walkJsonRadiusLimit);
+    for (const char* name : walkVariantNames) std::printf(" %s", name);
+    std::printf("\n"
+                "--modes     the modes' names, one a line, for scripts\n"
+                "--help      this text\n");
 }
 
 // What the user typed, fit to quote in one line: control characters and the like become '?'.
@@ -52,7 +60,7 @@ int fail(const std::string& message) {
 int main(int argc, char** argv) {
     const char* radiusText = nullptr;
     const char* modeText = nullptr;
-    bool json = false;
+    bool json = false, variants = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
@@ -65,6 +73,8 @@ int main(int argc, char** argv) {
         }
         if (argument == "--json") {
             json = true;
+        } else if (argument == "--variants") {
+            variants = true;
         } else if (argument.size() > 1 && argument[0] == '-' && !std::isdigit(static_cast<unsigned char>(argument[1]))) {
             return fail("unknown option " + quoted(argv[i]) + " (see --help)");
         } else if (radiusText == nullptr) {
@@ -88,6 +98,12 @@ int main(int argc, char** argv) {
     if (errno == ERANGE || radius > limit) {
         return fail("RADIUS " + quoted(radiusText) + " is above " + std::to_string(limit) + ", the largest " +
                     (json ? "--json takes" : "the table takes"));
+    }
+    if (variants) {
+        if (modeText != nullptr) return fail("--variants compares outlines and takes no MODE (see --help)");
+        const std::string text = walkVariantsText(static_cast<int>(radius), json);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
     }
     const int mode = modeText == nullptr ? 0 : circleModeByName(modeText);
     if (mode < 0) return fail("unknown mode " + quoted(modeText) + " (see --help)");

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 enum class WalkFormat {
     // One line per state: step, x, y, d, F(M) = d + 1/4, the move, the draws made there and the
@@ -27,3 +28,12 @@ constexpr int walkJsonRadiusLimit = 1000;
 // `format`: to `sink` as it goes when one is given, else into the returned string. Returns the
 // number of draws through `total`, as the demonstration would print it.
 std::string traceWalk(int mode, int radius, WalkFormat format, std::FILE* sink, long long* total);
+
+// A state of the walk as the rasteriser reaches it: the point and the decision variable there.
+struct WalkPoint {
+    int x, y, d;
+};
+
+// The states the rasteriser of `mode` passes through at `radius` (1 or more), from its start to
+// where it stops, as its watch points report them; its draws are counted into `total` when given.
+std::vector<WalkPoint> walkStates(int mode, int radius, long long* total);
