@@ -10,7 +10,8 @@ web=(emscripten cmake make python3)
 browser=(chromium)
 case "${1:-run}" in
   run) packages+=(imagemagick fonts-dejavu-core) ;;
-  test) packages+=(clang libgtest-dev libbenchmark-dev "${web[@]}" "${browser[@]}") ;;
+  # The web tests run in a second engine too.
+  test) packages+=(clang libgtest-dev libbenchmark-dev "${web[@]}" "${browser[@]}" firefox-esr) ;;
   bench) packages+=(libgtest-dev libbenchmark-dev valgrind "${web[@]}" "${browser[@]}") ;;
   web) packages=("${web[@]}") ;;
 esac

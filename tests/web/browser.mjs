@@ -1,6 +1,7 @@
-// What the web tests and the web benchmark share: a static server on 127.0.0.1, Debian's headless
-// Chromium with software WebGL, the tests' circle model, and a watch on a page for what must
-// never happen.
+// What the web tests and the web benchmark share: a static server on 127.0.0.1, the browser
+// (Debian's headless Chromium with software WebGL, or, with BROWSER=firefox, Debian's Firefox ESR,
+// shown in the X display, where it has WebGL), the tests' circle model, and a watch on a page for
+// what must never happen.
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -38,6 +39,20 @@ export function launchChromium(args = []) {
     userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'chromium-')),
     args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
            '--disable-background-networking', '--disable-component-update', '--disable-sync', ...args],
+  });
+}
+
+// The engine the tests run in: "chromium" (the default) or "firefox".
+export const engine = process.env.BROWSER === 'firefox' ? 'firefox' : 'chromium';
+
+// The engine's browser; `args` go to Chromium alone.
+export function launchBrowser(args = []) {
+  if (engine === 'chromium') return launchChromium(args);
+  return puppeteer.launch({
+    browser: 'firefox',
+    executablePath: '/usr/bin/firefox-esr',
+    headless: false,  // headless, it has no WebGL here
+    userDataDir: fs.mkdtempSync(path.join(os.tmpdir(), 'firefox-')),
   });
 }
 

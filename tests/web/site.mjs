@@ -1,14 +1,14 @@
 // A test file's server and browser: the site served below its sub-path (and any other folders
-// given), and Debian's headless Chromium, started before the file's tests and closed after them.
+// given), and the engine's browser, started before the file's tests and closed after them.
 import {after, before} from 'node:test';
-import {launchChromium, serve, subPath} from './browser.mjs';
+import {launchBrowser, serve, subPath} from './browser.mjs';
 
 export function useSite(folders = {}) {
   const site = {path: process.env.SITE};
   before(async () => {
     site.server = await serve({[subPath]: site.path, ...folders});
     site.base = `http://127.0.0.1:${site.server.address().port}${subPath}`;
-    site.browser = await launchChromium();
+    site.browser = await launchBrowser();
   });
   after(async () => {
     await site.browser?.close();

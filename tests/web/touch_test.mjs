@@ -48,12 +48,14 @@ async function close(s) {
 }
 
 test('on a phone nothing scrolls sideways, every button is 44 x 44 or more, and the picture is whole', async () => {
-  for (const file of ['index.html', 'view-showcase.html', 'walk.html']) {
+  for (const file of ['index.html', 'view-showcase.html', 'walk.html?predict=1&radius=12']) {
     const s = await open(file);
-    if (file === 'walk.html') await s.page.waitForSelector('body[data-ready]');
+    if (file.startsWith('walk.html')) await s.page.waitForSelector('body[data-ready]');
     const layout = await s.page.evaluate(() => ({
       width: document.documentElement.scrollWidth,
-      small: [...document.querySelectorAll('button, select, input')].map((b) => [b.textContent || b.id, b.getBoundingClientRect()])
+      // A check box is hit through its label.
+      small: [...document.querySelectorAll('button, select, input, summary, nav a')].filter((b) => b.getClientRects().length)
+        .map((b) => [b.textContent || b.id, (b.type === 'checkbox' ? b.closest('label') : b).getBoundingClientRect()])
         .filter(([, r]) => r.width < 44 || r.height < 44).map(([name, r]) => `${name}: ${r.width} x ${r.height}`),
       picture: (() => {
         const r = document.querySelector('canvas').getBoundingClientRect();

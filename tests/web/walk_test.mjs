@@ -1,5 +1,5 @@
-// The explainer page, walk.html, in Debian's headless Chromium: its table and narration against
-// the tests' circle model, its address, its keys, rows and pixels, and the pages opened straight
+// The explainer page, walk.html: its table, narration and chart against the tests' circle model,
+// predict mode, a variant, its address, its keys, rows and pixels, and the pages opened straight
 // from their folder. Every page is watched for errors and failed requests.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
@@ -9,6 +9,8 @@ import {useSite} from './site.mjs';
 const site = useSite();
 
 const minus = (n) => String(n).replace('-', '\u2212');
+// The move from a state of the model: E while its d is negative, the midpoint inside.
+const moveOf = ([, , d]) => (d < 0 ? 'E' : 'SE');
 
 async function open(query, url = `${site.base}walk.html`) {
   const page = await site.browser.newPage();
@@ -39,13 +41,14 @@ test('the table and the narration hold the model\'s states, and the total the de
       rows: [...document.querySelectorAll('#steps tbody tr')].map((tr) => [...tr.cells].map((td) => td.textContent)),
       after: [...document.querySelectorAll('#steps tfoot td')].map((td) => td.textContent),
     }));
-    for (const column of ['x', 'y', 'd']) assert.ok(table.head.includes(column), `a header cell named ${column}`);
+    for (const column of ['x', 'y', 'd', 'move']) assert.ok(table.head.includes(column), `a header cell named ${column}`);
     const at = (row, column) => row[table.head.indexOf(column)];
     const states = model.states[radius];
     assert.equal(table.rows.length, states.length, `${name} ${radius}: one row per state`);
-    states.forEach(([x, y, d], i) => {
-      assert.deepEqual([at(table.rows[i], 'x'), at(table.rows[i], 'y'), at(table.rows[i], 'd')], [String(x), String(y), minus(d)],
-                       `${name} ${radius}, state ${i}`);
+    states.forEach((s, i) => {
+      const [x, y, d] = s, row = table.rows[i];
+      assert.deepEqual([at(row, 'x'), at(row, 'y'), at(row, 'd'), at(row, 'move')],
+                       [String(x), String(y), minus(d), i + 1 < states.length ? moveOf(s) : '—'], `${name} ${radius}, state ${i}`);
     });
     if (radius === 100) {
       const grid = await w.page.$eval('#grid', (g) => g.getBoundingClientRect().toJSON());
@@ -55,18 +58,16 @@ test('the table and the narration hold the model\'s states, and the total the de
     const total = String(model.counts[mode][radius - 1]);
     assert.equal(table.after.length ? table.after.at(-1) : at(table.rows.at(-1), 'total'), total, `${name} ${radius}: the total`);
 
-    // The narration of a state inside the walk, then of the end, where the total is given.
+    // The narration of a state inside the walk gives its numbers and its move; at the end, the total.
     const [x, y, d] = states[3];
     await w.page.click('#steps tbody tr:nth-child(4) button');
     if (name === 'spans' && process.env.PICTURES) await w.page.screenshot({path: `${process.env.PICTURES}/walk-page.png`});
-    const inside = d < 0 ? `${minus(d)} < 0: the midpoint (${x + 1}, ${minus(y - 0.5)}) is inside the circle`
-                         : `${minus(d)} ≥ 0: the midpoint (${x + 1}, ${minus(y - 0.5)}) is outside the circle or on it`;
     const narration = (await w.state()).narration;
-    const head = `Step 3: x = ${x}, y = ${y}, d = ${inside}, so the walk moves ${d < 0 ? 'east' : 'south-east'}. `;
-    assert.ok(narration.startsWith(head), narration);
-    assert.match(narration.slice(head.length), /^\d+ draws?, \d+ so far\.$/);
+    for (const part of [`x = ${x}`, `y = ${y}`, `d = ${minus(d)} ${d < 0 ? '<' : '≥'} 0`, `goes ${moveOf(states[3])}.`]) {
+      assert.ok(narration.includes(part), `${name} ${radius}, step 3: "${part}" in "${narration}"`);
+    }
     await w.page.keyboard.press('End');
-    assert.match((await w.state()).narration, new RegExp(`Total ${total}, the count the demonstration prints\\.$`));
+    assert.ok((await w.state()).narration.includes(`Total ${total}`), `${name} ${radius}: the total at the end`);
     await close(w);
   }
 });
@@ -80,11 +81,15 @@ test('the address opens its state and follows every change; a bad one opens the 
   assert.equal((await w.state()).address, '?mode=extents&radius=9&step=0');
   await w.page.$eval('#radius', (input) => { input.value = '12'; input.dispatchEvent(new Event('change')); });
   assert.equal((await w.state()).address, '?mode=extents&radius=12&step=0');
+  await w.page.select('#variant', 'root');
+  await w.page.click('#predict');
+  assert.equal((await w.state()).address, '?mode=extents&radius=12&step=0&predict=1&variant=root');
   await close(w);
 
   const markup = '<img src=x onerror="window.hacked=1">';
   for (const [query, ignored] of [[`?mode=${encodeURIComponent(markup)}&radius=5`, markup], ['?radius=101', '101'],
-                                  ['?radius=0', '0'], ['?radius=abc&mode=spans', 'abc'], ['?radius=7.5', '7.5']]) {
+                                  ['?radius=0', '0'], ['?radius=abc&mode=spans', 'abc'], ['?radius=7.5', '7.5'],
+                                  [`?variant=${encodeURIComponent(markup)}&radius=5`, markup]]) {
     w = await open(query);
     const s = await w.state();
     const note = await w.page.$eval('#address-note', (e) => ({text: e.textContent, hidden: e.hidden}));
@@ -97,7 +102,7 @@ test('the address opens its state and follows every change; a bad one opens the 
   }
 });
 
-test('keys step and play; a row and a pixel go to the step that drew it', async () => {
+test('keys step and play; a row, a cell of a row and a pixel go to the step', async () => {
   const w = await open('?mode=outline&radius=7');
   const last = String(model.states[7].length - 1);
   const press = async (key) => { await w.page.keyboard.press(key); return (await w.state()).current; };
@@ -106,23 +111,115 @@ test('keys step and play; a row and a pixel go to the step that drew it', async 
   assert.equal(await press('ArrowRight'), last, 'no further than the end');
   assert.equal(await press('ArrowLeft'), String(model.states[7].length - 2));
   assert.equal(await press('Home'), '0');
-  await w.page.keyboard.press('Space');
+  await w.page.keyboard.press(' ');
   await until(async () => (await w.state()).current === '1', 'playing to step 1');
-  await w.page.keyboard.press('Space');
+  await w.page.keyboard.press(' ');
   const paused = await w.page.$eval('#play', (b) => b.getAttribute('aria-pressed'));
   assert.equal(paused, 'false', 'Space pauses');
+  const before = (await w.state()).current;
   await w.page.focus('#radius');
-  assert.equal(await press('ArrowRight'), (await w.state()).current, 'keys in a form field are the field\'s');
+  await w.page.keyboard.press('ArrowRight');
+  assert.equal((await w.state()).current, before, 'keys in a form field are the field\'s');
   await w.page.$eval('#radius', (input) => input.blur());
 
   await w.page.click('#steps tbody tr:nth-child(3) button');
-  assert.equal((await w.state()).current, '2', 'a row goes to its step');
-  // The outline draws each state's own pixel at that state: a pixel of state 4 goes to step 4.
-  const [x, y] = model.states[7][4];
-  const box = await (await w.page.$('#grid')).boundingBox();
+  assert.equal((await w.state()).current, '2', 'a row\'s button goes to its step');
+  await w.page.click('#steps tbody tr:nth-child(5) td:nth-child(4)');
+  assert.equal((await w.state()).current, '4', 'so does a tap on its d');
+  // The outline draws each state's own pixel at that state: a pixel of state 5 goes to step 5.
+  const [x, y] = model.states[7][5];
+  const box = await (await w.page.$('#marks')).boundingBox();
   const cell = box.width / (2 * 7 + 3);
   await w.page.mouse.click(box.x + (x + 7 + 1.5) * cell, box.y + (7 + 1 - y + 0.5) * cell);
-  assert.equal((await w.state()).current, '4', 'a pixel goes to the step that drew it');
+  assert.equal((await w.state()).current, '5', 'a pixel goes to the step that drew it');
+  await close(w);
+});
+
+test('predict mode: a right and a wrong answer, the next d, and the final score', async () => {
+  const radius = 9, states = model.states[radius];
+  const w = await open(`?mode=outline&radius=${radius}&predict=1`);
+  const view = () => w.page.evaluate(() => ({
+    verdict: document.getElementById('verdict').textContent,
+    score: document.getElementById('score').textContent,
+    shownRows: [...document.querySelectorAll('#steps tbody tr')].filter((r) => !r.hidden).length,
+    move: document.querySelector('[aria-current="step"] .move')?.innerText,
+    narration: document.getElementById('narration').textContent,
+  }));
+  let v = await view();
+  assert.equal(v.shownRows, 1, 'the rows after the current state are hidden');
+  assert.notEqual(v.move, moveOf(states[0]), 'so is its move');
+  assert.ok(!v.narration.includes('goes'), `and the narration's verdict: ${v.narration}`);
+
+  await w.page.keyboard.press(moveOf(states[0]) === 'E' ? 'e' : 's');
+  v = await view();
+  assert.match(v.verdict, new RegExp(`^Right: d = ${minus(states[0][2])}`));
+  assert.equal((await w.state()).current, '1', 'the walk goes on');
+  const wrong = moveOf(states[1]) === 'E' ? 'SE' : 'E';
+  await w.page.click(`#answer-${wrong.toLowerCase()}`);
+  v = await view();
+  assert.ok(v.verdict.startsWith('Not quite: ') && v.verdict.endsWith(`the walk goes ${moveOf(states[1])}.`), v.verdict);
+  assert.ok(v.score.includes('1 of 2'), v.score);
+
+  // The second level: the next d, and what the step added.
+  await w.page.click('label:has(#predict-d)');
+  await w.page.keyboard.press(moveOf(states[2]) === 'E' ? 'e' : 's');
+  await w.page.waitForSelector('#d-form:not([hidden])');
+  await w.page.type('#answer-d', String(states[3][2]));
+  await w.page.keyboard.press('Enter');
+  v = await view();
+  assert.equal(v.verdict, `Right: the next d is ${minus(states[3][2])}; the step added ${minus(states[3][2] - states[2][2])}.`);
+  assert.ok(v.score.includes('3 of 4'), v.score);
+  await w.page.click('label:has(#predict-d)');
+
+  for (let i = 3; i < states.length - 1; ++i) await w.page.keyboard.press(moveOf(states[i]) === 'E' ? 'e' : 's');
+  const questions = states.length;  // a move at every state but the last, and one d
+  v = await view();
+  assert.ok(v.score.includes(`${questions - 1} of ${questions}`), `the final score: ${v.score}`);
+  assert.ok(await w.page.$eval('#quiz-end', (e) => !e.hidden), 'and an offer to start again or try another radius');
+  await w.page.click('#again');
+  assert.equal((await w.state()).current, '0');
+  await close(w);
+});
+
+test('a variant that differs: less-or-equal at radius 1 adds the four diagonal pixels', async () => {
+  // At radius 1 the walk starts with d = 0: d < 0 fails and it goes SE, to the axis pixels alone,
+  // while d <= 0 takes E, to (1, 1), which the outline draws with its mirrors.
+  const w = await open('?mode=outline&radius=1&variant=less-or-equal');
+  assert.equal(await w.page.$eval('#variant-sentence', (e) => e.textContent), '4 pixels differ');
+  const marks = await w.page.evaluate(() => {
+    const canvas = document.getElementById('marks'), g = canvas.getContext('2d');
+    const p = g.getImageData(0, 0, canvas.width, canvas.height).data;
+    const found = {round: [0, 0, 0, 0], square: 0};  // round marks by quadrant
+    for (let i = 0; i < p.length; i += 4) {
+      const x = (i / 4) % canvas.width - canvas.width / 2, y = canvas.height / 2 - Math.floor(i / 4 / canvas.width);
+      if (p[i + 3] > 200 && Math.abs(p[i] - 0xcc) < 20 && Math.abs(p[i + 1] - 0x79) < 20 && Math.abs(p[i + 2] - 0xa7) < 20) {
+        ++found.round[(x > 0 ? 0 : 1) + (y > 0 ? 0 : 2)];
+      }
+      if (p[i + 3] > 200 && Math.abs(p[i] - 0x00) < 20 && Math.abs(p[i + 1] - 0x72) < 20 && Math.abs(p[i + 2] - 0xb2) < 20) ++found.square;
+    }
+    return found;
+  });
+  assert.ok(marks.round.every((n) => n > 0), `a round mark in each quadrant: ${JSON.stringify(marks)}`);
+  assert.equal(marks.square, 0, 'and no pixel of the walk that the variant lacks');
+  await close(w);
+});
+
+test('the chart\'s figures: the draws of a pass in each mode, as the model counts them', async () => {
+  const w = await open('?mode=spans&radius=40');
+  await w.page.waitForSelector('body[data-chart]');
+  const data = await w.page.evaluate(() => ({
+    head: [...document.querySelectorAll('#chart-data thead th')].map((th) => th.textContent),
+    rows: [...document.querySelectorAll('#chart-data tbody tr')].map((tr) => [...tr.cells].map((td) => Number(td.textContent))),
+    lines: document.querySelectorAll('#chart polyline').length,
+    current: document.querySelector('#chart-data tr.current')?.cells[0].textContent,
+  }));
+  assert.deepEqual(data.head, ['radius', 'outline', 'spans', 'extents']);
+  assert.equal(data.rows.length, 100);
+  for (const r of [1, 2, 17, 40, 99, 100]) {
+    assert.deepEqual(data.rows[r - 1], [r, ...model.counts.map((counts) => counts[r - 1])], `radius ${r}`);
+  }
+  assert.equal(data.lines, 3, 'a line a mode');
+  assert.equal(data.current, '40', 'the current radius marked');
   await close(w);
 });
 
@@ -139,10 +236,10 @@ test('both pages work opened from their folder, and the demonstration links to t
     await until(() => lines.length > seen, `the line of ${key}`);
   }
   await until(() => page.$eval('#walk-link', (a) => a.getAttribute('href') === 'walk.html?mode=spans&radius=3'),
-              "the link to the walk of the circle on the screen");
+              'the link to the walk of the circle on the screen');
   await Promise.all([page.waitForNavigation(), page.click('#walk-link')]);
   await page.waitForSelector('body[data-ready]');
-  assert.match(await page.$eval('#narration', (e) => e.textContent), /^Step 0: x = 0, y = 3, d = /);
+  assert.match(await page.$eval('#narration', (e) => e.textContent), /^Step 0: x = 0, y = 3/);
   assert.equal(await page.$eval('#mode', (e) => e.value), 'spans');
   assert.deepEqual(problems, [], 'no error, no failed request');
   await page.close();

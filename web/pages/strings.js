@@ -56,6 +56,106 @@ const pageStrings = {
     'demo.count-lines': 'Count lines',
     'showcase.title': 'View showcase',
     'showcase.canvas': 'The rainbow ramp as a ring around the grey ramp',
+
+    // The explainer, walk.html.
+    'walk.title': 'The midpoint walk, step by step',
+    'walk.intro.html': 'Every number here comes from the rasterisers of <a id="demo-link" href="index.html">the demonstration</a>, run in your browser and watched as they walk.',
+    'walk.plane': 'The pixel plane',
+    'walk.grid': 'The pixel plane seen from above: the exact circle, the pixels drawn so far and the current step’s',
+    'walk.radius': 'Radius', 'walk.mode': 'Mode', 'walk.steps': 'Steps',
+    'walk.start': 'To start', 'walk.back': 'Step back', 'walk.forward': 'Step forward', 'walk.end': 'To end',
+    'walk.play': 'Play', 'walk.pause': 'Pause', 'walk.speed': 'Speed',
+    'walk.start-key': 'Home', 'walk.back-key': 'Left arrow', 'walk.forward-key': 'Right arrow', 'walk.end-key': 'End',
+    'walk.play-key': 'Space',
+    'walk.speed-1': '1 step/s', 'walk.speed-2': '2 steps/s', 'walk.speed-4': '4 steps/s', 'walk.speed-10': '10 steps/s',
+    'legend.title': 'Legend',
+    'legend.once': 'drawn once',
+    'legend.twice': 'drawn twice (marked ×)',
+    'legend.now': 'drawn at this step',
+    'legend.candidate': 'the candidates E and SE, with the midpoint M between them: filled inside the circle, hollow outside',
+    'legend.variant-only': 'drawn by the variant, not by the walk (round mark)',
+    'legend.walk-only': 'drawn by the walk, not by the variant (square mark)',
+    'address.ignored': 'Ignored in the address: {what}.',
+    'address.separator': '; ',
+    'address.mode': 'mode “{text}” (not {modes})',
+    'address.radius': 'radius “{text}” (not a whole number from 1 to {limit})',
+    'address.step': 'step “{text}” (not a step number)',
+    'address.predict': 'predict “{text}” (not 0 or 1)',
+    'address.variant': 'variant “{text}” (not {names})',
+
+    'table.caption': 'One row per state of the walk; choose one to go there.',
+    'table.step-head': 'step', 'table.move': 'move', 'table.draws': 'draws', 'table.total': 'total',
+    'table.step': 'Step {step}', 'table.after': 'after', 'table.after-label': 'After the walk',
+    'table.after-what': 'the rows, from their collected half-widths',
+
+    'narration.head': 'Step {step}: x = {x}, y = {y}',
+    'narration.move': '{head}; {reason} {drawn}',
+    'narration.predict': '{head}, d = {d}. Where does the walk go, E or SE?',
+    'narration.stop': '{head}, d = {d}: y ≤ x, the walk has reached the diagonal and stops. {draws}. {end}',
+    'narration.total': 'Total {total}, the count the demonstration prints.',
+    'narration.rows-next': 'The rows come next, from the half-widths collected.',
+    'narration.after': 'After the walk: the rows ±0 to ±{r}, each drawn once from the half-width it collected: {draws}. Total {total}, the count the demonstration prints.',
+    'reason.east': 'd = {d} < 0, so the midpoint {m} is inside the circle, and the walk goes E.',
+    'reason.south-east': 'd = {d} ≥ 0, so the midpoint {m} is outside the circle or on it, and the walk goes SE.',
+    'draws.one': '{n} draw', 'draws.many': '{n} draws',
+    'drawn.one': '{n} draw, {total} so far.', 'drawn.many': '{n} draws, {total} so far.',
+
+    'predict.group': 'Predict mode',
+    'predict.toggle': 'Predict each move',
+    'predict.with-d': 'and type the next d',
+    'predict.answers': 'Your answer',
+    'predict.e-key': 'key e', 'predict.s-key': 'key s',
+    'predict.question': 'E or SE?',
+    'predict.ask-d': 'And the d of step {step}?',
+    'predict.next-d': 'next d',
+    'predict.check': 'Check',
+    'predict.right': 'Right: {reason}',
+    'predict.wrong': 'Not quite: {reason}',
+    'predict.d-right': 'Right: the next d is {next}; the step added {added}.',
+    'predict.d-wrong': 'Not quite: the next d is {next}; the step added {added}.',
+    'predict.whole-number': 'Type a whole number, such as −3 or 12.',
+    'predict.score': 'Score: {n} of {m}',
+    'predict.final': 'Final score: {n} of {m}',
+    'predict.over': 'The walk has stopped: there is nothing more to predict.',
+    'predict.again': 'Start again',
+    'predict.other': 'Try another radius',
+
+    'variants.compare': 'Compare the walk with',
+    'variant.walk': 'the walk itself',
+    'variant.exact': 'exact: the sign of F(M)',
+    'variant.quarter': 'quarter: d from 5/4 − r',
+    'variant.root': 'root: each column rounded',
+    'variant.less-or-equal': 'less-or-equal: E while d ≤ 0',
+    'variants.differ.zero': '0 pixels differ',
+    'variants.differ.one': '1 pixel differs',
+    'variants.differ.many': '{n} pixels differ',
+    'variants.title': 'Why the walk is built this way',
+    'variants.caption': 'The outline at radius {r}, walked each way',
+    'variants.variant': 'variant', 'variants.pixels': 'pixels', 'variants.differ': 'differ from the walk',
+    'variants.text.html': '<p><strong>The fractions can go.</strong> F(M) always ends in ¼. The walk starts its d at 1 − r, a whole number, and d &lt; 0 exactly when F(M) &lt; 0: the exact sign of F(M), and d kept from 5/4 − r in floating point, draw the same pixels at every radius.</p>' +
+      '<p><strong>The square root can go.</strong> Rounding √(r² − x²) for each column gives the pixel of that column nearest to the circle; the walk reaches the same pixels with one or two additions a step.</p>' +
+      '<p><strong>The comparison must be &lt;.</strong> d is 0 exactly when F(M) = ¼: the midpoint lies just outside the circle, and SE is the nearer candidate. With d ≤ 0 the walk goes E there, to the farther one.</p>',
+
+    'cost.title': 'What each mode costs',
+    'cost.intro': 'The draws of one pass against the radius, from 1 to 100, one line per mode. The extents mode draws each pixel of the disc once, so its line is also the number of the disc’s pixels; the gap between spans and extents is what the spans draw twice.',
+    'cost.radius': 'radius',
+    'cost.draws': 'draws',
+    'cost.chart-title': 'The draws of one pass against the radius, in each mode',
+    'cost.chart-desc': 'From radius 1 to 100 the draws grow with the radius, the outline’s in proportion to it, the filled modes’ with its square. At radius {r}: {figures}.',
+    'cost.figure': '{mode} {n}',
+    'cost.figures': 'The figures',
+    'cost.table-caption': 'Draws of one pass, by radius and mode',
+
+    'explain.title': 'How the walk decides',
+    'explain.walk.html': '<p>The circle of radius r about the origin is where the <em>circle function</em> F(x, y) = x² + y² − r² is zero: F is negative inside the circle and positive outside.</p>' +
+      '<p>The walk starts at the top, (0, r), and goes one column to the right at each step. From (x, y) the next pixel is one of two candidates: E = (x + 1, y), straight east, or SE = (x + 1, y − 1), one row down. Between them lies the midpoint M = (x + 1, y − ½). If M is inside the circle, the circle passes above it and E is nearer; otherwise SE is.</p>' +
+      '<p>F(M) always ends in ¼, since (y − ½)² = y² − y + ¼. The walk keeps d = F(M) − ¼ instead, a whole number: d &lt; 0 exactly when F(M) &lt; 0. It starts at d = 1 − r and changes, from one midpoint to the next, by an amount that needs only additions and doublings of x and y. No multiplication by r, no square root and no fraction is ever needed.</p>' +
+      '<p>The walk only covers the eighth of the circle from the top to the diagonal x = y, where it stops. The circle looks the same when x and y are swapped or their signs changed, so each pixel (x, y) of that eighth stands for eight: (±x, ±y) and (±y, ±x).</p>',
+    'explain.modes': 'The three modes',
+    'explain.mode.outline': 'draws the eight images of each pixel the walk reaches, each once: the four points on the axes at the start, and the four on the diagonal if the walk ends on it.',
+    'explain.mode.spans': 'fills the disc with rows as the walk goes: the rows ±x at half-width y as x reaches them, and the rows ±y at half-width x when the walk leaves them by stepping down. When the last step goes down across the diagonal, the two outermost rows it leaves are drawn a second time.',
+    'explain.mode.extents': 'draws nothing while walking: each row keeps the widest half-width that a pixel or its mirror across the diagonal offers, and once the walk has ended every row is drawn once.',
+    'explain.total': 'The total at the end is the count the demonstration prints for that mode and radius.',
   },
   fr: {
     'language.name': 'Français',
@@ -87,6 +187,10 @@ const i18n = (function () {
   // Whether a text exists, for texts that one page may give in its own words.
   const has = (key) => key in table;
 
+  // The text of `key` for a count: key.one or key.many, as the language counts (French: 0 and 1
+  // are singular), with {n} filled in.
+  const plural = (key, n, values = {}) => t(`${key}.${n === 1 || (lang === 'fr' && n === 0) ? 'one' : 'many'}`, {n, ...values});
+
   // n with `digits` decimals as the language writes it: the true minus sign, and a decimal comma in French.
   function number(n, digits = 0) {
     const text = Math.abs(n).toFixed(digits);
@@ -112,5 +216,5 @@ const i18n = (function () {
     link.textContent = pageStrings[other]['language.name'];
   }
 
-  return {lang, t, has, number, apply, linkOtherLanguage};
+  return {lang, t, has, plural, number, apply, linkOtherLanguage};
 })();

@@ -1,16 +1,17 @@
-// The explainer page's numbers: the trace of the rasterisers, as midpoint-walk --json prints it,
-// from the same code built for the browser.
+// The explainer page's numbers, from the same code as midpoint-walk, built for the browser: the
+// trace of the rasterisers, the variants of the outline's walk, and the draws of a pass.
 #include <emscripten.h>
 
 #include <string>
 
 #include "app/modes.h"
+#include "app/variants.h"
 #include "app/walk.h"
 
 extern "C" {
 
-// The walk of `mode` at `radius` as JSON, or "" for a mode or radius out of range. The text stays
-// valid until the next call.
+// The walk of `mode` at `radius` as JSON (midpoint-walk --json), or "" for a mode or radius out
+// of range. The text stays valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* walkJson(int mode, int radius) {
     static std::string json;
     json.clear();
@@ -18,6 +19,22 @@ EMSCRIPTEN_KEEPALIVE const char* walkJson(int mode, int radius) {
         json = traceWalk(mode, radius, WalkFormat::json, nullptr, nullptr);
     }
     return json.c_str();
+}
+
+// The outline's variants at `radius` as JSON (midpoint-walk --variants --json), or "".
+EMSCRIPTEN_KEEPALIVE const char* walkVariantsJson(int radius) {
+    static std::string json;
+    json.clear();
+    if (radius >= 1 && radius <= walkJsonRadiusLimit) json = walkVariantsText(radius, true);
+    return json.c_str();
+}
+
+// The draws of one pass of `mode` at `radius`, as the demonstration counts them, or -1.
+EMSCRIPTEN_KEEPALIVE double walkDrawCount(int mode, int radius) {
+    if (mode < 0 || mode >= circleModeCount || radius < 1 || radius > walkJsonRadiusLimit) return -1;
+    long long total = 0;
+    walkStates(mode, radius, &total);
+    return static_cast<double>(total);
 }
 
 EMSCRIPTEN_KEEPALIVE int walkModeCount() { return circleModeCount; }

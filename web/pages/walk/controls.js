@@ -1,0 +1,198 @@
+// The explainer, walk.html: the walk of the demonstration's rasterisers, state by state. This
+// file holds the page's state and its controls, and sends each change to the parts that show it:
+// the trace (trace.js), the grid (grid.js), the table (table.js), the narration (narration.js),
+// predict mode (predict.js), the variants (variants.js) and the chart (chart.js).
+//
+// The address holds the state (walk.html?mode=spans&radius=7&step=3, with predict=1, variant=
+// and lang= when they are set) and follows every change.
+(async function () {
+  const t = i18n.t;
+  const $ = (id) => document.getElementById(id);
+  const radiusLimit = 100;  // every cell of the grid stays visible on a 1280 x 800 screen
+  const radiusInput = $('radius'), modeSelect = $('mode'), playButton = $('play');
+  i18n.apply();
+  document.title = t('walk.title');
+  await walkTrace.start();
+  const modes = walkTrace.modes;
+  for (const name of modes) modeSelect.add(new Option(t(`mode.${name}`), name));
+  for (const name of modes) {
+    const term = document.createElement('dt'), description = document.createElement('dd');
+    term.textContent = t(`mode.${name}`);
+    description.textContent = t(`explain.mode.${name}`);
+    $('modes').append(term, description);
+  }
+
+  // The walk on show, and where in it we are: 0 .. steps.length - 1, or steps.length for the
+  // draws made after the walk (the extents' rows), when there are any.
+  let walk = null, position = 0, timer = null;
+
+  // --- the address -------------------------------------------------------------------------
+  function readAddress() {
+    const query = new URLSearchParams(location.search);
+    const ignored = [];
+    const state = {mode: modes[0], radius: 7, step: 0, predict: false, variant: 'walk'};
+    if (query.has('mode')) {
+      if (modes.includes(query.get('mode'))) state.mode = query.get('mode');
+      else ignored.push(t('address.mode', {text: query.get('mode'), modes: modes.join(', ')}));
+    }
+    if (query.has('radius')) {
+      const text = query.get('radius');
+      if (/^[0-9]{1,3}$/.test(text) && Number(text) >= 1 && Number(text) <= radiusLimit) state.radius = Number(text);
+      else ignored.push(t('address.radius', {text, limit: radiusLimit}));
+    }
+    if (query.has('step')) {
+      const text = query.get('step');
+      if (/^[0-9]{1,4}$/.test(text)) state.step = Number(text);
+      else ignored.push(t('address.step', {text}));
+    }
+    if (query.has('predict')) {
+      if (/^[01]$/.test(query.get('predict'))) state.predict = query.get('predict') === '1';
+      else ignored.push(t('address.predict', {text: query.get('predict')}));
+    }
+    if (query.has('variant')) state.variant = query.get('variant');  // checked against the names once loaded
+    const note = $('address-note');
+    // textContent only: nothing from the address is ever read as markup.
+    note.textContent = ignored.length ? t('address.ignored', {what: ignored.join(t('address.separator'))}) : '';
+    note.hidden = !ignored.length;
+    return {state, query};
+  }
+
+  function query() {
+    const q = new URLSearchParams({mode: modeSelect.value, radius: walk.radius, step: position});
+    if (walkPredict.on) q.set('predict', '1');
+    if (walkVariants.chosen && walkVariants.chosen !== 'walk') q.set('variant', walkVariants.chosen);
+    return q;
+  }
+
+  function writeAddress() {
+    const own = query(), asked = new URLSearchParams(location.search).get('lang');
+    const full = new URLSearchParams(own);
+    if (asked === 'fr' || asked === 'en') full.set('lang', asked);
+    if (location.search !== `?${full}`) history.replaceState(null, '', `?${full}`);
+    i18n.linkOtherLanguage($('language'), own);
+    if (asked) $('demo-link').href = `index.html?lang=${i18n.lang}`;
+  }
+
+  // --- the walk ----------------------------------------------------------------------------
+  function load(mode, radius, step = 0) {
+    stop();
+    modeSelect.value = mode;
+    radiusInput.value = radius;
+    walk = walkTrace.load(mode, radius);
+    walkTable.fill(walk);
+    walkGrid.size(walk);
+    if (walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
+    walkChart.mark(radius);
+    walkPredict.reset();
+    go(Math.min(step, walk.lastPosition));
+  }
+
+  function go(p) {
+    position = Math.max(0, Math.min(p, walk.lastPosition));
+    show();
+    writeAddress();
+  }
+
+  // Shows the position to every part; while the learner predicts, nothing shows the coming move.
+  function show() {
+    const predicting = walkPredict.on, hiding = walkPredict.hidingMove;
+    walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
+    document.body.classList.toggle('predicting', predicting);
+    $('narration').textContent = walkNarration.text(walk, position, hiding);
+    walkGrid.show(position, {hideDecision: hiding, variant: walkVariants.marks});
+    walkPredict.show(walk, position);
+    for (const id of ['forward', 'end', 'play']) $(id).disabled = predicting;
+  }
+
+  walkPredict.attach({
+    go: (p) => go(p),
+    changed: () => { stop(); show(); writeAddress(); },
+    anotherRadius: () => {
+      const radius = walk.radius < 30 ? walk.radius + 1 + Math.floor(Math.random() * 10) : 5 + Math.floor(Math.random() * 10);
+      load(modeSelect.value, radius, 0);
+    },
+  });
+
+  // --- input -------------------------------------------------------------------------------
+  function stop() {
+    clearInterval(timer);
+    timer = null;
+    playButton.setAttribute('aria-pressed', 'false');
+    playButton.textContent = t('walk.play');
+  }
+
+  function togglePlay() {
+    if (timer) return stop();
+    if (walkPredict.on) return;
+    if (position >= walk.lastPosition) go(0);
+    playButton.setAttribute('aria-pressed', 'true');
+    playButton.textContent = t('walk.pause');
+    timer = setInterval(() => {
+      if (position >= walk.lastPosition) return stop();
+      go(position + 1);
+    }, 1000 / Number($('speed').value));
+  }
+
+  $('start').onclick = () => go(0);
+  $('back').onclick = () => go(position - 1);
+  $('forward').onclick = () => go(position + 1);
+  $('end').onclick = () => go(walk.lastPosition);
+  playButton.onclick = togglePlay;
+  $('speed').onchange = () => { if (timer) stop(), togglePlay(); };
+  modeSelect.onchange = () => load(modeSelect.value, walk.radius, 0);
+  radiusInput.onchange = () => {
+    const radius = Number(radiusInput.value);
+    if (Number.isInteger(radius) && radius >= 1 && radius <= radiusLimit) load(modeSelect.value, radius, 0);
+    else radiusInput.value = walk.radius;
+  };
+  walkVariants.select.onchange = () => {
+    walkVariants.choose(walkVariants.select.value);
+    show();
+    writeAddress();
+  };
+  walkTable.onChoose((p) => {
+    if (walkPredict.on && p > position) return;
+    stop();
+    walkPredict.reset();
+    go(p);
+  });
+  walkGrid.element.addEventListener('click', (event) => {
+    const point = walkGrid.pointAt(event.clientX, event.clientY);
+    const p = point ? walk.firstDrawnAt[walk.cellAt(point.x, point.y)] : -1;
+    if (p >= 0 && !(walkPredict.on && p > position)) stop(), walkPredict.reset(), go(p);
+  });
+  document.addEventListener('keydown', (event) => {
+    if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input:not([type=checkbox]), select, textarea')) return;
+    if (walkPredict.key(event)) return event.preventDefault();
+    const onButton = event.target.closest('button');
+    const forward = !walkPredict.on;
+    const moves = {ArrowLeft: () => go(position - 1), ArrowRight: forward ? () => go(position + 1) : null,
+                   Home: () => go(0), End: forward ? () => go(walk.lastPosition) : null, ' ': onButton ? null : togglePlay};
+    if (!moves[event.key]) return;
+    event.preventDefault();
+    if (event.key !== ' ') stop(), walkPredict.reset();
+    moves[event.key]();
+  });
+  addEventListener('resize', () => { walkGrid.size(walk); show(); });
+
+  const start = readAddress();
+  walkVariants.load(start.state.radius, start.state.variant);
+  if (walkVariants.chosen !== start.state.variant) {
+    const note = $('address-note');
+    note.textContent = [note.textContent, t('address.ignored', {what: t('address.variant', {text: start.state.variant, names: walkVariants.names().join(', ')})})]
+      .filter(Boolean).join(' ');
+    note.hidden = false;
+  }
+  walkPredict.set(start.state.predict, {quiet: true});
+  load(start.state.mode, start.state.radius, start.state.step);
+  document.body.dataset.ready = 'true';
+  performance.mark('walk-ready');  // the table and the grid are there
+  // The chart takes every mode at every radius: after the first picture, not before it.
+  requestAnimationFrame(() => setTimeout(() => {
+    performance.mark('chart-start');
+    walkChart.build(modes);
+    walkChart.mark(walk.radius);
+    performance.mark('chart-ready');
+    document.body.dataset.chart = 'true';
+  }));
+})();

@@ -1,0 +1,181 @@
+// The explainer's grid: the pixel plane from -(r + 1) to r + 1 each way, on two canvases. Below,
+// the cells in their colours (drawn once, twice, at this step), written straight into the
+// picture's pixels when the whole grid changes, and only where they change for a step, so that a
+// step costs what it draws and not the whole plane (30,000 cells at radius 100). Above, redrawn
+// at every step: the grid lines, the marks of cells drawn twice, the axes and the exact circle,
+// the state with its candidates and midpoint, and the marks of a variant.
+const walkGrid = (function () {
+  const grid = document.getElementById('grid'), marks = document.getElementById('marks');
+  const g = grid.getContext('2d'), m = marks.getContext('2d');
+  // Okabe and Ito's palette, told apart with any colour vision; marks as well as colours.
+  const colours = {white: '#ffffff', once: '#56b4e9', twice: '#d55e00', now: '#f0e442'};
+  const words = {white: 0xffffffff, once: 0xffe9b456, twice: 0xff005ed5, now: 0xff42e4f0};  // as ABGR words
+  let walk = null, cellSize = 4, ratio = 1, c = 4;  // c: a cell in canvas pixels
+  let counts = new Uint8Array(0), now = new Uint8Array(0);
+  let shownAt = -1;  // the position the cells show, -1 when they must all be painted
+
+  // As large as the window allows, 3 CSS pixels a cell at least: every cell stays visible.
+  function size(w) {
+    walk = w;
+    const room = Math.min(grid.parentElement.parentElement.clientWidth || innerWidth,
+                          innerHeight - grid.getBoundingClientRect().top - 8, innerWidth - 16);
+    cellSize = Math.max(3, Math.min(40, Math.floor(room / walk.span)));
+    ratio = devicePixelRatio || 1;
+    c = cellSize * ratio;
+    for (const canvas of [grid, marks]) {
+      canvas.style.width = canvas.style.height = `${cellSize * walk.span}px`;
+      canvas.width = canvas.height = Math.round(cellSize * walk.span * ratio);
+    }
+    counts = new Uint8Array(walk.span * walk.span);
+    now = new Uint8Array(walk.span * walk.span);
+    shownAt = -1;
+  }
+
+  const stateOf = (at) => (!counts[at] ? 'white' : now[at] ? 'now' : counts[at] > 1 ? 'twice' : 'once');
+  // A cell's box in canvas pixels, rounded alike wherever it is painted.
+  function box(at) {
+    const row = Math.floor(at / walk.span), column = at % walk.span;
+    const x0 = Math.round(column * c), y0 = Math.round(row * c);
+    return [x0, y0, Math.round((column + 1) * c) - x0, Math.round((row + 1) * c) - y0];
+  }
+
+  function paintAll(p) {
+    counts.fill(0);
+    now.fill(0);
+    for (let i = 0; i < walk.offsets[p + 1]; ++i) ++counts[walk.cells[i]];
+    for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) now[walk.cells[i]] = 1;
+    const image = g.createImageData(grid.width, grid.height);
+    const pixels = new Uint32Array(image.data.buffer), width = image.width;
+    pixels.fill(words.white);
+    for (let at = 0; at < counts.length; ++at) {
+      if (!counts[at]) continue;
+      const [x0, y0, w, h] = box(at), word = words[stateOf(at)];
+      for (let y = y0; y < y0 + h; ++y) pixels.fill(word, y * width + x0, y * width + x0 + w);
+    }
+    g.putImageData(image, 0, 0);
+  }
+
+  // From position `from` to its neighbour `to`: only the cells of the two positions change.
+  function paintStep(from, to) {
+    const [later, sign] = to > from ? [to, 1] : [from, -1];
+    for (let i = walk.offsets[later]; i < walk.offsets[later + 1]; ++i) counts[walk.cells[i]] += sign;
+    for (let i = walk.offsets[from]; i < walk.offsets[from + 1]; ++i) now[walk.cells[i]] = 0;
+    for (let i = walk.offsets[to]; i < walk.offsets[to + 1]; ++i) now[walk.cells[i]] = 1;
+    for (const p of [from, to]) {
+      for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) {
+        const at = walk.cells[i];
+        g.fillStyle = colours[stateOf(at)];
+        g.fillRect(...box(at));
+      }
+    }
+  }
+
+  // The position `p` of the walk. `hideDecision`: the midpoint shows nothing of the answer (predict
+  // mode). `variant`: {only: cells the variant draws and the walk does not, missing: the reverse}.
+  function show(p, {hideDecision = false, variant = null} = {}) {
+    if (shownAt >= 0 && Math.abs(p - shownAt) === 1) paintStep(shownAt, p);
+    else if (p !== shownAt) paintAll(p);
+    shownAt = p;
+    drawMarks(p, hideDecision, variant);
+  }
+
+  function drawMarks(p, hideDecision, variant) {
+    const r = walk.radius, o = (r + 1.5) * c;  // o: the origin's centre
+    const centre = (x, y) => [o + x * c, o - y * c];
+    m.clearRect(0, 0, marks.width, marks.height);
+    if (cellSize >= 6) {
+      m.strokeStyle = 'rgba(0, 0, 0, 0.1)';
+      m.lineWidth = 1;
+      m.beginPath();
+      for (let i = 0; i <= walk.span; ++i) {
+        m.moveTo(i * c, 0), m.lineTo(i * c, marks.height);
+        m.moveTo(0, i * c), m.lineTo(marks.width, i * c);
+      }
+      m.stroke();
+    }
+    // Borders for this position's cells, and the mark of a cell drawn twice: colour is not the
+    // only cue.
+    for (let at = 0; at < counts.length; ++at) {
+      if (!counts[at] || !(counts[at] > 1 || (now[at] && cellSize >= 8))) continue;
+      const left = (at % walk.span) * c, top = Math.floor(at / walk.span) * c;
+      if (now[at] && cellSize >= 8) {
+        m.strokeStyle = '#000';
+        m.lineWidth = Math.max(1, c / 8);
+        m.strokeRect(left + m.lineWidth / 2, top + m.lineWidth / 2, c - m.lineWidth, c - m.lineWidth);
+      }
+      if (counts[at] > 1) {
+        m.strokeStyle = now[at] ? '#000' : '#fff';
+        m.lineWidth = Math.max(1, c / 10);
+        m.beginPath();
+        m.moveTo(left + c * 0.2, top + c * 0.2), m.lineTo(left + c * 0.8, top + c * 0.8);
+        m.moveTo(left + c * 0.8, top + c * 0.2), m.lineTo(left + c * 0.2, top + c * 0.8);
+        m.stroke();
+      }
+    }
+    // The axes and the exact circle.
+    m.strokeStyle = '#888';
+    m.lineWidth = Math.max(1, ratio);
+    m.beginPath();
+    m.moveTo(0, o), m.lineTo(marks.width, o), m.moveTo(o, 0), m.lineTo(o, marks.height);
+    m.stroke();
+    m.strokeStyle = '#000';
+    m.lineWidth = Math.max(1.5, c / 6);
+    m.beginPath();
+    m.arc(o, o, r * c, 0, 2 * Math.PI);
+    m.stroke();
+    // A variant's pixels apart from the walk's: a round mark for its own, a square one for the
+    // walk's it lacks, larger than a small cell so that they can be found.
+    if (variant) {
+      const reach = Math.max(c * 0.7, 5 * ratio);
+      m.lineWidth = Math.max(2, c / 6);
+      m.strokeStyle = '#cc79a7';
+      for (const [x, y] of variant.only) {
+        m.beginPath();
+        m.arc(...centre(x, y), reach, 0, 2 * Math.PI);
+        m.stroke();
+      }
+      m.strokeStyle = '#0072b2';
+      for (const [x, y] of variant.missing) {
+        const [cx, cy] = centre(x, y);
+        m.strokeRect(cx - reach, cy - reach, 2 * reach, 2 * reach);
+      }
+    }
+    // The state: its pixel, the candidates E and SE, and the midpoint M between them, filled when
+    // inside the circle (left hollow, and grey, while the learner predicts).
+    if (p >= walk.steps.length) return;
+    const s = walk.steps[p];
+    m.strokeStyle = '#000';
+    m.lineWidth = Math.max(2, c / 5);
+    m.beginPath();
+    m.arc(...centre(s.x, s.y), Math.max(c * 0.45, 6 * ratio), 0, 2 * Math.PI);
+    m.stroke();
+    if (!s.move) return;
+    m.strokeStyle = '#009e73';
+    m.lineWidth = Math.max(1, c / 8);
+    m.setLineDash([Math.max(2, c / 5), Math.max(2, c / 5)]);
+    for (const dy of [0, 1]) {
+      const [cx, cy] = centre(s.x + 1, s.y - dy);
+      m.strokeRect(cx - c / 2 + m.lineWidth / 2, cy - c / 2 + m.lineWidth / 2, c - m.lineWidth, c - m.lineWidth);
+    }
+    m.setLineDash([]);
+    m.beginPath();
+    m.arc(...centre(s.x + 1, s.y - 0.5), Math.max(4 * ratio, c * 0.22), 0, 2 * Math.PI);
+    m.fillStyle = m.strokeStyle = hideDecision ? '#777' : '#009e73';
+    if (!hideDecision && s.move === 'E') m.fill();
+    m.lineWidth = Math.max(1.5, c / 10);
+    m.stroke();
+  }
+
+  // The grid point under a pointer, or null outside the plane.
+  function pointAt(clientX, clientY) {
+    const area = marks.getBoundingClientRect();
+    const x = Math.floor((clientX - area.left) / cellSize) - walk.radius - 1;
+    const y = walk.radius + 1 - Math.floor((clientY - area.top) / cellSize);
+    return Math.abs(x) <= walk.radius + 1 && Math.abs(y) <= walk.radius + 1 ? {x, y} : null;
+  }
+
+  // After a change of size or of walk, the next show paints every cell.
+  const invalidate = () => { shownAt = -1; };
+
+  return {size, show, pointAt, invalidate, element: marks};
+})();

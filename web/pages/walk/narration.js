@@ -1,0 +1,27 @@
+// The sentence under the controls: what the walk does at the position shown, in the trace's own
+// numbers. The move it names is the trace's; the comparison of d with 0 that explains it is the
+// one that move stands for (E while d < 0).
+const walkNarration = (function () {
+  const t = i18n.t, number = i18n.number;
+
+  const midpoint = (s) => `(${number(s.x + 1)}, ${number(s.y - 0.5, 1)})`;
+
+  // Why the walk takes its move from state `s`: "d = 2 ≥ 0, so the midpoint (3, 8.5) is outside
+  // the circle or on it, and the walk goes SE."
+  const reason = (s) => t(s.move === 'E' ? 'reason.east' : 'reason.south-east', {d: number(s.d), m: midpoint(s)});
+
+  function text(walk, p, predicting = false) {
+    const n = walk.drawsAt(p).length;
+    if (p === walk.steps.length) return t('narration.after', {r: walk.radius, draws: i18n.plural('draws', n), total: walk.total});
+    const s = walk.steps[p];
+    const head = t('narration.head', {step: p, x: number(s.x), y: number(s.y)}), d = number(s.d);
+    if (!s.move) {
+      const end = walk.after.length ? t('narration.rows-next') : t('narration.total', {total: walk.total});
+      return t('narration.stop', {head, d, draws: i18n.plural('draws', n), end});
+    }
+    if (predicting) return t('narration.predict', {head, d});
+    return t('narration.move', {head, reason: reason(s), drawn: i18n.plural('drawn', n, {total: walk.runningTotals[p]})});
+  }
+
+  return {text, reason};
+})();

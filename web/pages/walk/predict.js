@@ -1,0 +1,121 @@
+// Predict mode: before each step the page asks where the walk goes, E or SE (buttons, and the keys
+// e and s), with the current state's x, y and d on view and everything that would give the answer
+// away hidden: the move in the table, the rows after, the midpoint's fill, the next draws and the
+// narration's verdict. At the second level the learner then types the next d. Each answer is held
+// against the trace's own move and d, a sentence says why, and the walk goes on one step whether
+// the answer was right or not. The score counts every answer, "N of M".
+const walkPredict = (function () {
+  const t = i18n.t, number = i18n.number;
+  const $ = (id) => document.getElementById(id);
+  const toggle = $('predict'), withD = $('predict-d'), quiz = $('quiz');
+  const question = $('question'), answers = $('answers'), dForm = $('d-form'), dInput = $('answer-d');
+  const verdict = $('verdict'), score = $('score'), end = $('quiz-end');
+  let on = false, right = 0, asked = 0;
+  let stage = 'move';  // 'move', then 'd' at the second level, for the state on show
+  let walk = null, position = 0;
+  let hooks = {go() {}, changed() {}, anotherRadius() {}};
+
+  function showScore(final = false) {
+    score.textContent = asked ? t(final ? 'predict.final' : 'predict.score', {n: right, m: asked}) : '';
+  }
+
+  function set(value, {quiet = false} = {}) {
+    on = value;
+    toggle.setAttribute('aria-pressed', String(on));
+    quiz.hidden = !on;
+    right = asked = 0;
+    stage = 'move';
+    verdict.textContent = '';
+    showScore();
+    if (!quiet) hooks.changed();
+  }
+
+  // The state on show has changed (a step, a row chosen, a new walk).
+  function show(w, p) {
+    walk = w, position = p;
+    if (!on) return;
+    const s = walk.steps[p];
+    const over = !s || !s.move;
+    end.hidden = !over;
+    answers.hidden = over || stage !== 'move';
+    dForm.hidden = over || stage !== 'd';
+    if (over) {
+      question.textContent = t('predict.over');
+      showScore(true);
+      return;
+    }
+    question.textContent = stage === 'move' ? t('predict.question') : t('predict.ask-d', {step: p + 1});
+    if (stage === 'd') {
+      dInput.value = '';
+      dInput.focus({preventScroll: true});
+    }
+  }
+
+  function answerMove(move) {
+    if (!on || stage !== 'move' || !walk.steps[position] || !walk.steps[position].move) return;
+    const s = walk.steps[position];
+    ++asked;
+    if (move === s.move) ++right;
+    verdict.textContent = t(move === s.move ? 'predict.right' : 'predict.wrong', {reason: walkNarration.reason(s)});
+    showScore();
+    if (withD.checked) {
+      stage = 'd';
+      hooks.changed();  // the move may show now; the next d may not
+    } else {
+      hooks.go(position + 1);
+    }
+  }
+
+  function answerD(text) {
+    const typed = text.trim().replace('\u2212', '-');
+    if (!/^-?[0-9]+$/.test(typed)) {
+      verdict.textContent = t('predict.whole-number');
+      return;
+    }
+    const s = walk.steps[position], next = walk.steps[position + 1];
+    const ok = Number(typed) === next.d;
+    ++asked;
+    if (ok) ++right;
+    verdict.textContent = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
+    showScore();
+    stage = 'move';
+    hooks.go(position + 1);
+  }
+
+  toggle.addEventListener('click', () => set(!on));
+  withD.addEventListener('change', () => {
+    stage = 'move';
+    hooks.changed();
+  });
+  $('answer-e').addEventListener('click', () => answerMove('E'));
+  $('answer-se').addEventListener('click', () => answerMove('SE'));
+  dForm.addEventListener('submit', (event) => {
+    event.preventDefault();
+    answerD(dInput.value);
+  });
+  $('again').addEventListener('click', () => {
+    set(true, {quiet: true});
+    hooks.go(0);
+  });
+  $('other-radius').addEventListener('click', () => {
+    set(true, {quiet: true});
+    hooks.anotherRadius();
+  });
+
+  return {
+    attach(h) { hooks = h; },
+    set,
+    show,
+    get on() { return on; },
+    // Whether the move of the state on show must stay hidden.
+    get hidingMove() { return on && stage === 'move'; },
+    // The keys e and s answer; true when one did.
+    key(event) {
+      if (!on || stage !== 'move' || !['e', 's'].includes(event.key.toLowerCase())) return false;
+      answerMove(event.key.toLowerCase() === 'e' ? 'E' : 'SE');
+      return true;
+    },
+    // A new walk or a chosen step asks from scratch at that state.
+    reset() { stage = 'move'; },
+  };
+})();

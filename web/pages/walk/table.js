@@ -1,0 +1,75 @@
+// The explainer's table: a row per state of the walk (step, x, y, d, F(M), the move, the draws
+// there and the running total), and one for the draws after the walk. A click or a tap anywhere
+// on a row chooses it; the step button in its first cell is there for the keyboard. While the
+// learner predicts, the rows after the current state and its move are not shown.
+const walkTable = (function () {
+  const t = i18n.t, number = i18n.number;
+  const table = document.getElementById('steps');
+  const tbody = table.tBodies[0], tfoot = table.tFoot;
+  let walk = null, chosen = () => {};
+
+  function cell(row, text) {
+    const td = row.insertCell();
+    td.textContent = text;
+    return td;
+  }
+
+  function stepButton(row, text, label, position) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.textContent = text;
+    button.setAttribute('aria-label', label);
+    button.dataset.step = position;
+    row.insertCell().appendChild(button);
+  }
+
+  function fill(w) {
+    walk = w;
+    const rows = document.createDocumentFragment();
+    walk.steps.forEach((s, p) => {
+      const row = document.createElement('tr');
+      row.dataset.step = p;
+      stepButton(row, p, t('table.step', {step: p}), p);
+      cell(row, s.x), cell(row, s.y), cell(row, number(s.d));
+      cell(row, number(s.d + 0.25, 2));  // F(M) = d + 1/4
+      cell(row, s.move || '—').className = 'move';  // hidden as "?" while the learner predicts it
+      cell(row, s.draws.length), cell(row, walk.runningTotals[p]);
+      rows.appendChild(row);
+    });
+    tbody.replaceChildren(rows);
+    tfoot.replaceChildren();
+    if (walk.after.length) {
+      const row = tfoot.insertRow();
+      row.dataset.step = walk.steps.length;
+      stepButton(row, t('table.after'), t('table.after-label'), walk.steps.length);
+      const what = cell(row, t('table.after-what'));
+      what.colSpan = 5;
+      cell(row, walk.after.length), cell(row, walk.total);
+    }
+  }
+
+  // Marks the row of `position` as the current one and brings it into view. With `hideAfter`,
+  // the rows after it are hidden, and with `hideMove` its move, until the learner has answered.
+  function select(position, {hideAfter = false, hideMove = false} = {}) {
+    for (const row of table.querySelectorAll('[aria-current]')) row.removeAttribute('aria-current');
+    const rows = [...tbody.rows, ...tfoot.rows];
+    rows.forEach((row, p) => {
+      row.hidden = hideAfter && p > position;
+      const move = row.querySelector('.move');
+      if (move) move.textContent = hideMove && p === position ? '?' : walk.steps[p].move || '—';
+    });
+    const row = rows[position];
+    row.setAttribute('aria-current', 'step');
+    const frame = row.closest('.table-frame');
+    if (row.offsetTop < frame.scrollTop + 40 || row.offsetTop > frame.scrollTop + frame.clientHeight - 40) {
+      frame.scrollTop = row.offsetTop - frame.clientHeight / 2;
+    }
+  }
+
+  table.addEventListener('click', (event) => {
+    const row = event.target.closest('tr[data-step]');
+    if (row) chosen(Number(row.dataset.step));
+  });
+
+  return {fill, select, onChoose(f) { chosen = f; }};
+})();

@@ -1,0 +1,49 @@
+// The explainer's numbers. Everything the page shows of the walk comes from the rasterisers built
+// for the browser (midpoint-walk.js): the trace of a mode at a radius, as midpoint-walk --json
+// prints it, the variants of the outline's walk, and the draws of a pass. This file reads them and
+// keeps them in the forms the page draws from; nothing here walks or decides a move.
+const walkTrace = (function () {
+  let module = null;
+  const modes = [];
+
+  async function start() {
+    module = await createWalkModule();
+    for (let i = 0; i < module._walkModeCount(); ++i) modes.push(module.UTF8ToString(module._walkModeName(i)));
+  }
+
+  // The walk of `mode` at `radius`, with its draws as cells of the grid: the plane from -(r + 1) to
+  // r + 1 each way (`span` a side, row-major from the top), all positions one after another, those
+  // of position p being cells[offsets[p]] up to cells[offsets[p + 1]]. Positions are the states,
+  // then, when the mode draws after the walk (the extents' rows), one more for those draws.
+  function load(mode, radius) {
+    const walk = JSON.parse(module.UTF8ToString(module._walkJson(modes.indexOf(mode), radius)));
+    const span = 2 * radius + 3;
+    walk.span = span;
+    walk.cellAt = (x, y) => (radius + 1 - y) * span + (x + radius + 1);
+    walk.lastPosition = walk.steps.length - (walk.after.length ? 0 : 1);
+    walk.drawsAt = (p) => (p < walk.steps.length ? walk.steps[p].draws : walk.after);
+    walk.cells = new Int32Array(walk.total);
+    walk.offsets = [0];
+    walk.firstDrawnAt = new Int32Array(span * span).fill(-1);  // cell -> the position that first drew it
+    walk.runningTotals = [];                                   // draws up to and including each position
+    let n = 0;
+    for (let p = 0; p <= walk.lastPosition; ++p) {
+      for (const [x, y] of walk.drawsAt(p)) {
+        const at = walk.cellAt(x, y);
+        if (walk.firstDrawnAt[at] < 0) walk.firstDrawnAt[at] = p;
+        walk.cells[n++] = at;
+      }
+      walk.offsets.push(n);
+      walk.runningTotals.push(n);
+    }
+    return walk;
+  }
+
+  // The outline's variants at `radius`: {radius, variants: [{name, pixels: [[x, y], ...], differ}]}.
+  const variants = (radius) => JSON.parse(module.UTF8ToString(module._walkVariantsJson(radius)));
+
+  // The draws of one pass of `mode` at `radius`, counted by the rasteriser itself.
+  const drawCount = (mode, radius) => module._walkDrawCount(modes.indexOf(mode), radius);
+
+  return {start, modes, load, variants, drawCount};
+})();

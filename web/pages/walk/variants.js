@@ -1,0 +1,47 @@
+// The walk beside other ways to walk the outline's octant (exact, quarter, root, less-or-equal; see
+// app/include/app/variants.h): a choice of variant, its pixels apart from the walk's marked on the
+// grid, a sentence on how many differ, and every variant's counts at the radius on show. The
+// figures are the program's (midpoint-walk --variants --json); the page only sorts the pixels
+// into the two kinds of marks.
+const walkVariants = (function () {
+  const t = i18n.t;
+  const $ = (id) => document.getElementById(id);
+  const select = $('variant'), sentence = $('variant-sentence'), body = $('variant-table').tBodies[0];
+  const caption = $('variant-table').caption;
+  let data = null, marks = null;
+
+  // The variants at `radius`; the choice, its marks and the sentence follow `name`.
+  function load(radius, name) {
+    data = walkTrace.variants(radius);
+    if (!select.options.length) {
+      for (const v of data.variants) select.add(new Option(t(`variant.${v.name}`), v.name));
+    }
+    caption.textContent = t('variants.caption', {r: radius});
+    body.replaceChildren(...data.variants.map((v) => {
+      const row = document.createElement('tr');
+      const head = document.createElement('th');
+      head.scope = 'row';
+      head.textContent = t(`variant.${v.name}`);
+      row.append(head);
+      for (const n of [v.pixels.length, v.differ]) row.insertCell().textContent = n;
+      return row;
+    }));
+    choose(names().includes(name) ? name : data.variants[0].name);
+  }
+
+  function choose(name) {
+    select.value = name;
+    const chosen = data.variants.find((v) => v.name === name), walk = data.variants[0];
+    const key = ([x, y]) => `${x},${y}`;
+    const inWalk = new Set(walk.pixels.map(key)), inChosen = new Set(chosen.pixels.map(key));
+    marks = chosen === walk ? null : {only: chosen.pixels.filter((p) => !inWalk.has(key(p))),
+                                      missing: walk.pixels.filter((p) => !inChosen.has(key(p)))};
+    sentence.textContent = chosen.differ === 0 ? t('variants.differ.zero') : i18n.plural('variants.differ', chosen.differ);
+    document.body.classList.toggle('comparing', marks !== null);
+  }
+
+  const names = () => (data ? data.variants.map((v) => v.name) : []);
+
+  return {load, choose, names, select, get chosen() { return select.value; }, get marks() { return marks; },
+          get radius() { return data ? data.radius : 0; }};
+})();
