@@ -1,7 +1,8 @@
 // What a user of the native window feels: the time from a key press (x or X, a turn that redraws
-// the scene) to its count line, read through a pseudo-terminal, in each mode at radius 20 and 60.
-// Medians of 16 presses, x and X in turn, so that the scene ends face-on. Prints "key_ms/MODE/RADIUS value" lines, as web_bench.mjs does for the
-// page.
+// the scene) to its count line, read through a pseudo-terminal, in each mode at radius 20, 60 and
+// 100, face-on and turned 40 degrees about y (20 presses of y, undone after). Medians of 16
+// presses, x and X in turn, so that the scene ends as it began. Prints "key_ms/MODE/RADIUS value"
+// and "key_ms/MODE/RADIUS/turned value" lines, as web_bench.mjs does for the page.
 //   usage: key-latency MIDPOINT-CIRCLES
 #include <X11/keysym.h>
 
@@ -39,17 +40,25 @@ int main(int argc, char** argv) {
     }
     xdrive::Child& program = *launched.child;
     int radius = 1;
-    for (int target : {20, 60}) {
+    for (int target : {20, 60, 100}) {
         for (; radius < target; ++radius) {
             if (!press(display, program, XK_plus, nullptr)) return 1;
         }
         for (int mode = 0; mode < circleModeCount; ++mode) {
-            std::vector<double> ms(16);
-            for (std::size_t i = 0; i < ms.size(); ++i) {
-                if (!press(display, program, i % 2 ? XK_X : XK_x, &ms[i])) return 1;
+            for (const bool turned : {false, true}) {
+                for (int i = 0; turned && i < 20; ++i) {
+                    if (!press(display, program, XK_y, nullptr)) return 1;
+                }
+                std::vector<double> ms(16);
+                for (std::size_t i = 0; i < ms.size(); ++i) {
+                    if (!press(display, program, i % 2 ? XK_X : XK_x, &ms[i])) return 1;
+                }
+                std::sort(ms.begin(), ms.end());
+                std::printf("key_ms/%s/%d%s %.2f\n", circleModeNames[mode], target, turned ? "/turned" : "", ms[ms.size() / 2]);
+                for (int i = 0; turned && i < 20; ++i) {
+                    if (!press(display, program, XK_Y, nullptr)) return 1;
+                }
             }
-            std::sort(ms.begin(), ms.end());
-            std::printf("key_ms/%s/%d %.2f\n", circleModeNames[mode], target, ms[ms.size() / 2]);
             if (!press(display, program, XK_Return, nullptr)) return 1;
         }
     }

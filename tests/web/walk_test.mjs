@@ -28,6 +28,11 @@ async function open(query, url = `${site.base}walk.html`) {
   return {page, problems, state};
 }
 
+// The address, once it has followed the last change.
+async function addressBecomes(w, expected) {
+  await until(async () => (await w.state()).address === expected, `the address ${expected}`);
+}
+
 async function close(w) {
   assert.deepEqual(w.problems, [], 'no error, no failed request');
   await w.page.close();
@@ -76,14 +81,14 @@ test('the address opens its state and follows every change; a bad one opens the 
   let w = await open('?mode=spans&radius=9&step=2');
   assert.deepEqual(await w.state(), {...await w.state(), mode: 'spans', radius: 9, current: '2'});
   await w.page.keyboard.press('ArrowRight');
-  assert.equal((await w.state()).address, '?mode=spans&radius=9&step=3');
+  await addressBecomes(w, '?mode=spans&radius=9&step=3');
   await w.page.select('#mode', 'extents');
-  assert.equal((await w.state()).address, '?mode=extents&radius=9&step=0');
+  await addressBecomes(w, '?mode=extents&radius=9&step=0');
   await w.page.$eval('#radius', (input) => { input.value = '12'; input.dispatchEvent(new Event('change')); });
-  assert.equal((await w.state()).address, '?mode=extents&radius=12&step=0');
+  await addressBecomes(w, '?mode=extents&radius=12&step=0');
   await w.page.select('#variant', 'root');
   await w.page.click('#predict');
-  assert.equal((await w.state()).address, '?mode=extents&radius=12&step=0&predict=1&variant=root');
+  await addressBecomes(w, '?mode=extents&radius=12&step=0&predict=1&variant=root');
   await close(w);
 
   const markup = '<img src=x onerror="window.hacked=1">';

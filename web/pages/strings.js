@@ -211,6 +211,7 @@ const i18n = (function () {
   function linkOtherLanguage(link, query = new URLSearchParams(location.search)) {
     query.set('lang', other);
     link.href = `?${query}`;
+    if (link.hreflang === other) return;  // the rest stays
     link.hreflang = other;
     link.lang = other;
     link.textContent = pageStrings[other]['language.name'];

@@ -64,13 +64,19 @@
     return q;
   }
 
+  // The links that carry the state follow at once; the address a moment after the last change,
+  // since the browser takes longer to rewrite it than a step takes on a phone.
+  let addressTimer = null;
+  const asked = new URLSearchParams(location.search).get('lang');
   function writeAddress() {
-    const own = query(), asked = new URLSearchParams(location.search).get('lang');
-    const full = new URLSearchParams(own);
+    const own = query(), full = new URLSearchParams(own);
     if (asked === 'fr' || asked === 'en') full.set('lang', asked);
-    if (location.search !== `?${full}`) history.replaceState(null, '', `?${full}`);
     i18n.linkOtherLanguage($('language'), own);
     if (asked) $('demo-link').href = `index.html?lang=${i18n.lang}`;
+    clearTimeout(addressTimer);
+    addressTimer = setTimeout(() => {
+      if (location.search !== `?${full}`) history.replaceState(null, '', `?${full}`);
+    }, 150);
   }
 
   // --- the walk ----------------------------------------------------------------------------

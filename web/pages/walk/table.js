@@ -25,6 +25,8 @@ const walkTable = (function () {
 
   function fill(w) {
     walk = w;
+    current = -1;
+    hiding = {after: false, move: -1};
     const rows = document.createDocumentFragment();
     walk.steps.forEach((s, p) => {
       const row = document.createElement('tr');
@@ -50,20 +52,25 @@ const walkTable = (function () {
 
   // Marks the row of `position` as the current one and brings it into view. With `hideAfter`,
   // the rows after it are hidden, and with `hideMove` its move, until the learner has answered.
+  // A step touches only the rows whose state changes, and reads the layout before it writes: at
+  // radius 100 the table has some 70 rows, and a step must stay within a frame on a phone.
+  let current = -1, hiding = {after: false, move: -1};
   function select(position, {hideAfter = false, hideMove = false} = {}) {
-    for (const row of table.querySelectorAll('[aria-current]')) row.removeAttribute('aria-current');
-    const rows = [...tbody.rows, ...tfoot.rows];
-    rows.forEach((row, p) => {
-      row.hidden = hideAfter && p > position;
-      const move = row.querySelector('.move');
-      if (move) move.textContent = hideMove && p === position ? '?' : walk.steps[p].move || '—';
-    });
-    const row = rows[position];
+    const rows = [...tbody.rows, ...tfoot.rows], row = rows[position], frame = row.closest('.table-frame');
+    const top = frame.scrollTop, height = frame.clientHeight, at = row.offsetTop;
+    if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
     row.setAttribute('aria-current', 'step');
-    const frame = row.closest('.table-frame');
-    if (row.offsetTop < frame.scrollTop + 40 || row.offsetTop > frame.scrollTop + frame.clientHeight - 40) {
-      frame.scrollTop = row.offsetTop - frame.clientHeight / 2;
-    }
+    current = position;
+    if (hideAfter || hiding.after) rows.forEach((r, p) => { r.hidden = hideAfter && p > position; });
+    const moveShown = (p) => {
+      const move = rows[p] && rows[p].querySelector('.move');
+      if (move) move.textContent = p === hiding.move ? '?' : walk.steps[p].move || '—';
+    };
+    const wasHiding = hiding.move;
+    hiding = {after: hideAfter, move: hideMove ? position : -1};
+    if (wasHiding >= 0) moveShown(wasHiding);
+    if (hiding.move >= 0) moveShown(hiding.move);
+    if (at < top + 40 || at > top + height - 40) frame.scrollTop = at - height / 2;
   }
 
   table.addEventListener('click', (event) => {
