@@ -4,7 +4,7 @@
 # tests' circle model as JSON. For "web", the demonstration's page, first the native program's
 # pictures of the states it compares with, taken in the test's X display. Screenshots for people to see go to the
 # folder PICTURES names, when it does (the test build's pictures/): web-page.png, web-phone.png and
-# walk-page.png.
+# walk-page.png (the explainer in French).
 #   usage: run.sh TEST SITE CIRCLE-MODEL [STATE-PICTURES MIDPOINT-CIRCLES [PRELOAD]]
 # PRELOAD goes to the native programs alone (the leak tests' driver keeper), not to the browser.
 set -euo pipefail

@@ -66,7 +66,6 @@ test('the table and the narration hold the model\'s states, and the total the de
     // The narration of a state inside the walk gives its numbers and its move; at the end, the total.
     const [x, y, d] = states[3];
     await w.page.click('#steps tbody tr:nth-child(4) button');
-    if (name === 'spans' && process.env.PICTURES) await w.page.screenshot({path: `${process.env.PICTURES}/walk-page.png`});
     const narration = (await w.state()).narration;
     for (const part of [`x = ${x}`, `y = ${y}`, `d = ${minus(d)} ${d < 0 ? '<' : '≥'} 0`, `goes ${moveOf(states[3])}.`]) {
       assert.ok(narration.includes(part), `${name} ${radius}, step 3: "${part}" in "${narration}"`);

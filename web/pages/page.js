@@ -2,8 +2,8 @@
 // without running, so that the page can read what it says of itself first: its window title, its
 // menu entry and its table of inputs, from which the page makes its table of keys, an on-screen
 // button for every key, a latching button for every modifier of the arrow and page keys, and a
-// button for each drag that a finger on the picture can stand for. The program then runs if the
-// browser gives WebGL, and the page says what to do if it does not.
+// button for each drag that a finger on the picture can stand for. The program then runs; if the
+// browser gives it no WebGL, it stops at once and the page says what to do.
 //
 // Its standard output goes to the console line by line as printed, and to the page's list (the
 // newest lines, last), which is brought up to date once a frame; its end is said under the canvas.
@@ -44,6 +44,7 @@ function startProgram(script, page) {
       }
     },
     printErr(line) { console.warn(line); },
+    onNoWebGL() { sayNoWebGL(status); },
     onExit(code) {
       status.textContent = t('program.ended', {status: code});
       document.body.dataset.exitStatus = code;
@@ -54,7 +55,6 @@ function startProgram(script, page) {
       $('title').textContent = facts.title;
       document.title = i18n.has(`${page}.title`) ? t(`${page}.title`) : facts.title;
       makeControls(canvas, facts, page);
-      if (!webGLAvailable()) return sayNoWebGL(status);
       status.textContent = t('program.running');
       callMain([]);
       canvas.focus({preventScroll: true});
@@ -64,15 +64,6 @@ function startProgram(script, page) {
   const element = document.createElement('script');
   element.src = script;
   document.body.appendChild(element);
-}
-
-// Whether the browser gives a WebGL context, asked of a canvas of its own, then let go.
-function webGLAvailable() {
-  const gl = document.createElement('canvas').getContext('webgl');
-  if (!gl) return false;
-  const lose = gl.getExtension('WEBGL_lose_context');
-  if (lose) lose.loseContext();
-  return true;
 }
 
 // Without WebGL the program cannot draw: the page says so, what to try, and where the explainer is,
@@ -132,7 +123,7 @@ function makeControls(canvas, facts, page) {
       button.type = 'button';
       button.dataset.drag = row.action;
       button.textContent = t(`drag.${row.action}`);
-      button.title = `${what.textContent}: ${effect.textContent}`;
+      button.title = t('program.drag-title', {input: what.textContent, effect: effect.textContent});
       button.setAttribute('aria-pressed', String(firstDrag));
       button.addEventListener('click', () => {
         Module.glutWeb.setDragMode(row.inputs);

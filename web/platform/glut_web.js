@@ -12,7 +12,7 @@
 //   modifiers the page chose, and a long press opens the menu of the right button; on-screen keys
 //   are key events like the keyboard's. All of them reach the program through GLUT's own
 //   handlers, with the key codes and modifiers that a keyboard and mouse give;
-// - nothing more reaches the program once it has ended.
+// - nothing more reaches the program once it has ended, nor once it has found no WebGL.
 //
 // freeglut draws once the events at hand are handled; emscripten's GLUT waits for the browser's
 // next frame, up to 16 ms later. The redraw runs at the end of the current task instead (the
@@ -199,6 +199,18 @@ Module.glutWeb = (function () {
   window.addEventListener('contextmenu', (event) => {
     if (event.target === Module.canvas || overlay) event.preventDefault();
   }, true);
+
+  // A browser without WebGL gives GLUT no context, and the program would fail at its first GL
+  // call: it ends at the window's creation instead, as an exit would end it, and the page hears of
+  // it through Module.onNoWebGL.
+  const glutCreateWindow = _glutCreateWindow;
+  _glutCreateWindow = function (name) {
+    const window = glutCreateWindow(name);
+    if (Module.ctx) return window;
+    self.ended = true;
+    if (Module.onNoWebGL) Module.onNoWebGL();
+    throw new ExitStatus(1);
+  };
 
   // exit() ends here (the runtime itself is kept, as GLUT programs live in their callbacks):
   // the page hears of it through Module.onExit, and the exception unwinds the program.

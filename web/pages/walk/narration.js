@@ -4,7 +4,7 @@
 const walkNarration = (function () {
   const t = i18n.t, number = i18n.number;
 
-  const midpoint = (s) => `(${number(s.x + 1)}, ${number(s.y - 0.5, 1)})`;
+  const midpoint = (s) => t('point', {x: number(s.x + 1), y: number(s.y - 0.5, 1)});
 
   // Why the walk takes its move from state `s`: "d = 2 ≥ 0, so the midpoint (3, 8.5) is outside
   // the circle or on it, and the walk goes SE."
