@@ -89,7 +89,7 @@
     walkGrid.size(walk);
     if (walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     walkChart.mark(radius);
-    walkPredict.reset();
+    walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
     go(Math.min(step, walk.lastPosition));
   }
 
