@@ -8,19 +8,14 @@
 #include "app/bindings.h"
 #include "app/circles.h"
 #include "app/modes.h"
-#include "input_table.h"
-#include "view/quit_menu.h"
+#include "page_facts.h"
 
 extern "C" {
 
-// {"title": ..., "menuEntry": ..., "inputs": [...], "modes": ["outline", ...]}; valid until the
-// next call.
+// See page_facts.h; made once, the text stays valid.
 EMSCRIPTEN_KEEPALIVE const char* webPageFacts() {
-    static std::string json;
-    json = std::string("{\"title\": \"") + circlesWindowTitle + "\", \"menuEntry\": \"" + quitMenuEntry +
-           "\", \"inputs\": " + inputTableJson(circleBindings, circleBindingCount) + ", \"modes\": [";
-    for (int mode = 0; mode < circleModeCount; ++mode) json += std::string(mode ? ", \"" : "\"") + circleModeNames[mode] + '"';
-    json += "]}";
+    static const std::string json = pageFactsJson(circlesWindowTitle, circleBindings, circleBindingCount, circleModeNames,
+                                                  circleModeCount);
     return json.c_str();
 }
 

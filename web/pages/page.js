@@ -92,13 +92,13 @@ function makeControls(canvas, facts, page) {
     return e;
   };
   const latched = new Set(), latches = [];
+  const values = {modes: (facts.modes || []).map((m) => t(`mode.${m}`)).join(', '), entry: facts.menuEntry};
   let firstDrag = true;
 
   for (const row of facts.inputs) {
     const tr = table.insertRow(), what = tr.insertCell(), effect = tr.insertCell();
     const own = `${page}.action.${row.action}`;
-    effect.textContent = t(i18n.has(own) ? own : `action.${row.action}`, {modes: (facts.modes || []).map((m) => t(`mode.${m}`)).join(', '),
-                                                                               entry: facts.menuEntry});
+    effect.textContent = t(i18n.has(own) ? own : `action.${row.action}`, values);
     // The cell of the inputs: text with the keys as <kbd>, in the order the text gives them.
     const fill = (text, names) => {
       const [before, after] = text.split('{keys}');

@@ -4,17 +4,14 @@
 
 #include <string>
 
-#include "input_table.h"
+#include "page_facts.h"
 #include "showcase.h"
-#include "view/quit_menu.h"
 
 extern "C" {
 
-// {"title": ..., "menuEntry": ..., "inputs": [...]}; valid until the next call.
+// See page_facts.h; made once, the text stays valid.
 EMSCRIPTEN_KEEPALIVE const char* webPageFacts() {
-    static std::string json;
-    json = std::string("{\"title\": \"") + showcaseWindowTitle + "\", \"menuEntry\": \"" + quitMenuEntry +
-           "\", \"inputs\": " + inputTableJson(showcaseBindings, showcaseBindingCount) + "}";
+    static const std::string json = pageFactsJson(showcaseWindowTitle, showcaseBindings, showcaseBindingCount);
     return json.c_str();
 }
 

@@ -357,6 +357,13 @@ void assemble(const Vertex& v) {
     p.previous = v;
 }
 
+// base × T(shift): the placement as the one matrix GL would hold.
+Matrix folded(const Placement& p) {
+    Matrix m = p.base;
+    for (int row = 0; row < 4; ++row) m.m[12 + row] += m.m[row] * p.shift[0] + m.m[4 + row] * p.shift[1] + m.m[8 + row] * p.shift[2];
+    return m;
+}
+
 // The current matrix times b, in column-major order.
 void multiply(const GLfloat* b) {
     Matrix* target;
@@ -366,10 +373,7 @@ void multiply(const GLfloat* b) {
     } else {
         // The translation made since the last other transform joins the base first.
         Placement& p = placement();
-        for (int row = 0; row < 4; ++row) {
-            p.base.m[12 + row] += p.base.m[row] * p.shift[0] + p.base.m[4 + row] * p.shift[1] + p.base.m[8 + row] * p.shift[2];
-        }
-        p.shift[0] = p.shift[1] = p.shift[2] = 0;
+        p = {folded(p), {0, 0, 0}};
         target = &p.base;
     }
     const Matrix a = *target;
@@ -503,10 +507,7 @@ void glGetFloatv(GLenum name, GLfloat* values) {
     if (name == GL_PROJECTION_MATRIX) {
         std::memcpy(values, projection().m, sizeof(Matrix));
     } else if (name == GL_MODELVIEW_MATRIX) {
-        const Placement& p = placement();
-        Matrix m = p.base;
-        for (int row = 0; row < 4; ++row) m.m[12 + row] += m.m[row] * p.shift[0] + m.m[4 + row] * p.shift[1] + m.m[8 + row] * p.shift[2];
-        std::memcpy(values, m.m, sizeof(Matrix));
+        std::memcpy(values, folded(placement()).m, sizeof(Matrix));
     } else {
         emscripten_glGetFloatv(name, values);
     }

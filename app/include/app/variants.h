@@ -10,7 +10,6 @@
 // octant, and each octant point (x, y) gives the pixels (+-x, +-y) and (+-y, +-x), each once.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>

@@ -139,10 +139,13 @@
     }, 1000 / Number($('speed').value));
   }
 
-  $('start').onclick = () => go(0);
-  $('back').onclick = () => go(position - 1);
-  $('forward').onclick = () => go(position + 1);
-  $('end').onclick = () => go(walk.lastPosition);
+  // A step the learner chose: predict mode asks afresh there; with jump, playing stops too.
+  const step = (p) => { walkPredict.reset(); go(p); };
+  const jump = (p) => { stop(); step(p); };
+  $('start').onclick = () => step(0);
+  $('back').onclick = () => step(position - 1);
+  $('forward').onclick = () => step(position + 1);
+  $('end').onclick = () => step(walk.lastPosition);
   playButton.onclick = togglePlay;
   $('speed').onchange = () => { if (timer) stop(), togglePlay(); };
   modeSelect.onchange = () => load(modeSelect.value, walk.radius, 0);
@@ -156,27 +159,22 @@
     show();
     writeAddress();
   };
-  walkTable.onChoose((p) => {
-    if (walkPredict.on && p > position) return;
-    stop();
-    walkPredict.reset();
-    go(p);
-  });
+  // A row or a pixel, never one the learner has yet to predict.
+  const choose = (p) => { if (p >= 0 && !(walkPredict.on && p > position)) jump(p); };
+  walkTable.onChoose(choose);
   walkGrid.element.addEventListener('click', (event) => {
     const point = walkGrid.pointAt(event.clientX, event.clientY);
-    const p = point ? walk.firstDrawnAt[walk.cellAt(point.x, point.y)] : -1;
-    if (p >= 0 && !(walkPredict.on && p > position)) stop(), walkPredict.reset(), go(p);
+    choose(point ? walk.firstDrawnAt[walk.cellAt(point.x, point.y)] : -1);
   });
   document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input:not([type=checkbox]), select, textarea')) return;
     if (walkPredict.key(event)) return event.preventDefault();
     const onButton = event.target.closest('button');
     const forward = !walkPredict.on;
-    const moves = {ArrowLeft: () => go(position - 1), ArrowRight: forward ? () => go(position + 1) : null,
-                   Home: () => go(0), End: forward ? () => go(walk.lastPosition) : null, ' ': onButton ? null : togglePlay};
+    const moves = {ArrowLeft: () => jump(position - 1), ArrowRight: forward ? () => jump(position + 1) : null,
+                   Home: () => jump(0), End: forward ? () => jump(walk.lastPosition) : null, ' ': onButton ? null : togglePlay};
     if (!moves[event.key]) return;
     event.preventDefault();
-    if (event.key !== ' ') stop(), walkPredict.reset();
     moves[event.key]();
   });
   addEventListener('resize', () => { walkGrid.size(walk); show(); });

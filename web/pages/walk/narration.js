@@ -20,7 +20,7 @@ const walkNarration = (function () {
       return t('narration.stop', {head, d, draws: i18n.plural('draws', n), end});
     }
     if (predicting) return t('narration.predict', {head, d});
-    return t('narration.move', {head, reason: reason(s), drawn: i18n.plural('drawn', n, {total: walk.runningTotals[p]})});
+    return t('narration.move', {head, reason: reason(s), drawn: i18n.plural('drawn', n, {total: walk.offsets[p + 1]})});
   }
 
   return {text, reason};

@@ -13,8 +13,9 @@ const walkTrace = (function () {
 
   // The walk of `mode` at `radius`, with its draws as cells of the grid: the plane from -(r + 1) to
   // r + 1 each way (`span` a side, row-major from the top), all positions one after another, those
-  // of position p being cells[offsets[p]] up to cells[offsets[p + 1]]. Positions are the states,
-  // then, when the mode draws after the walk (the extents' rows), one more for those draws.
+  // of position p being cells[offsets[p]] up to cells[offsets[p + 1]], so that offsets[p + 1] is
+  // also the draws up to and including position p. Positions are the states, then, when the mode
+  // draws after the walk (the extents' rows), one more for those draws.
   function load(mode, radius) {
     const walk = JSON.parse(module.UTF8ToString(module._walkJson(modes.indexOf(mode), radius)));
     const span = 2 * radius + 3;
@@ -25,7 +26,6 @@ const walkTrace = (function () {
     walk.cells = new Int32Array(walk.total);
     walk.offsets = [0];
     walk.firstDrawnAt = new Int32Array(span * span).fill(-1);  // cell -> the position that first drew it
-    walk.runningTotals = [];                                   // draws up to and including each position
     let n = 0;
     for (let p = 0; p <= walk.lastPosition; ++p) {
       for (const [x, y] of walk.drawsAt(p)) {
@@ -34,7 +34,6 @@ const walkTrace = (function () {
         walk.cells[n++] = at;
       }
       walk.offsets.push(n);
-      walk.runningTotals.push(n);
     }
     return walk;
   }

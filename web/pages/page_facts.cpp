@@ -1,4 +1,6 @@
-#include "input_table.h"
+#include "page_facts.h"
+
+#include "view/quit_menu.h"
 
 namespace {
 
@@ -12,7 +14,7 @@ const char* kindName(InputKind kind) {
     return "";
 }
 
-// The table's texts are the code's own, plain ASCII; quotes and backslashes are escaped all the same.
+// The texts are the code's own; quotes and backslashes are escaped all the same.
 void appendString(std::string& json, const char* text) {
     json += '"';
     for (const char* c = text; *c != '\0'; ++c) {
@@ -24,8 +26,13 @@ void appendString(std::string& json, const char* text) {
 
 }  // namespace
 
-std::string inputTableJson(const InputBinding* const* rows, int count) {
-    std::string json = "[";
+std::string pageFactsJson(const char* title, const InputBinding* const* rows, int count, const char* const* modes,
+                          int modeCount) {
+    std::string json = "{\"title\": ";
+    appendString(json, title);
+    json += ", \"menuEntry\": ";
+    appendString(json, quitMenuEntry);
+    json += ", \"inputs\": [";
     for (int i = 0; i < count; ++i) {
         json += i ? ", {\"kind\": " : "{\"kind\": ";
         appendString(json, kindName(rows[i]->kind));
@@ -35,5 +42,14 @@ std::string inputTableJson(const InputBinding* const* rows, int count) {
         appendString(json, rows[i]->action);
         json += '}';
     }
-    return json + ']';
+    json += ']';
+    if (modes != nullptr) {
+        json += ", \"modes\": [";
+        for (int i = 0; i < modeCount; ++i) {
+            if (i) json += ", ";
+            appendString(json, modes[i]);
+        }
+        json += ']';
+    }
+    return json + '}';
 }
