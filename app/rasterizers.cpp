@@ -1,13 +1,17 @@
 #include "app/rasterizers.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/grid_pixel.h"
 #include "app/walk_watch.h"
 
-// Nobody watches unless a program links its own (see walk_watch.h).
+// Nobody watches unless a program links its own (see walk_watch.h). The lines that act on a state
+// note their own numbers, so that a watcher can show which of them ran.
 [[gnu::weak]] void noteWalkState(int, int, int) {}
 [[gnu::weak]] void noteWalkEnd() {}
+[[gnu::weak]] void noteWalkDecision(int) {}
+[[gnu::weak]] void noteWalkLine(int) {}
 
 namespace {
 
@@ -35,12 +39,12 @@ bool walkGoesOn(const Walk& walk) {
 // drops a row. Both updates of d are the exact change of the circle function from one midpoint to
 // the next. Returns whether y dropped.
 bool stepWalk(Walk& walk) {
-    const bool down = walk.d >= 0;
+    const bool down = walk.d >= 0; noteWalkDecision(__LINE__);
     if (down) {
-        walk.d += 2 * (walk.x - walk.y) + 5;
-        --walk.y;
+        walk.d += 2 * (walk.x - walk.y) + 5; noteWalkLine(__LINE__);
+        --walk.y; noteWalkLine(__LINE__);
     } else {
-        walk.d += 2 * walk.x + 3;
+        walk.d += 2 * walk.x + 3; noteWalkLine(__LINE__);
     }
     ++walk.x;
     noteWalkState(walk.x, walk.y, walk.d);
@@ -90,15 +94,15 @@ void plotRowSpan(int halfWidth, int row, const Color* colour) {
 void midpointCircleOutline(const Color* colour, int radius) {
     if (radius < 1) return;
     Walk walk = startWalk(radius);
-    plotAxisPoints(0, radius, colour);
+    plotAxisPoints(0, radius, colour); noteWalkLine(__LINE__);
     while (walkGoesOn(walk)) {
         stepWalk(walk);
         // Axis and diagonal points have their own four-point plots, and the point one past the
         // diagonal mirrors one already drawn: each outline pixel is drawn once.
         if (walk.x == walk.y) {
-            plotDiagonalPoints(walk.x, colour);
+            plotDiagonalPoints(walk.x, colour); noteWalkLine(__LINE__);
         } else if (walk.y > walk.x) {
-            plotOctantPoints(walk.x, walk.y, colour);
+            plotOctantPoints(walk.x, walk.y, colour); noteWalkLine(__LINE__);
         }
     }
 }
@@ -106,16 +110,16 @@ void midpointCircleOutline(const Color* colour, int radius) {
 void midpointDiskSpans(const Color* colour, int radius) {
     if (radius < 1) return;
     Walk walk = startWalk(radius);
-    plotRowSpan(radius, 0, colour);
+    plotRowSpan(radius, 0, colour); noteWalkLine(__LINE__);
     while (walkGoesOn(walk)) {
         const int oldX = walk.x, oldY = walk.y;
         if (stepWalk(walk)) {
             // Rows +-y are left behind at the half-width reached so far.
-            plotRowSpan(oldX, oldY, colour);
-            plotRowSpan(oldX, -oldY, colour);
+            plotRowSpan(oldX, oldY, colour); noteWalkLine(__LINE__);
+            plotRowSpan(oldX, -oldY, colour); noteWalkLine(__LINE__);
         }
-        plotRowSpan(walk.y, walk.x, colour);
-        plotRowSpan(walk.y, -walk.x, colour);
+        plotRowSpan(walk.y, walk.x, colour); noteWalkLine(__LINE__);
+        plotRowSpan(walk.y, -walk.x, colour); noteWalkLine(__LINE__);
     }
 }
 
@@ -124,19 +128,21 @@ void midpointDiskExtents(const Color* colour, int radius) {
     int* rowExtent = static_cast<int*>(std::calloc(static_cast<std::size_t>(radius) + 1, sizeof(int)));
     if (rowExtent == nullptr) return;  // nothing drawn this pass; the next one tries again
     Walk walk = startWalk(radius);
-    rowExtent[walk.y] = walk.x;
-    rowExtent[walk.x] = walk.y;
+    rowExtent[walk.y] = walk.x; noteWalkLine(__LINE__);
+    rowExtent[walk.x] = walk.y; noteWalkLine(__LINE__);
     while (walkGoesOn(walk)) {
         stepWalk(walk);
         // Each point and its mirror across the diagonal offer their width; rows keep the widest.
-        if (walk.x > rowExtent[walk.y]) rowExtent[walk.y] = walk.x;
-        if (walk.y > rowExtent[walk.x]) rowExtent[walk.x] = walk.y;
+        rowExtent[walk.y] = std::max(rowExtent[walk.y], walk.x); noteWalkLine(__LINE__);
+        rowExtent[walk.x] = std::max(rowExtent[walk.x], walk.y); noteWalkLine(__LINE__);
     }
-    for (int i = -rowExtent[0]; i <= rowExtent[0]; ++i) plotGridPixel(i, 0, colour);
+    for (int i = -rowExtent[0]; i <= rowExtent[0]; ++i) {
+        plotGridPixel(i, 0, colour); noteWalkLine(__LINE__);
+    }
     for (int row = 1; row <= radius; ++row) {
         for (int i = -rowExtent[row]; i <= rowExtent[row]; ++i) {
-            plotGridPixel(i, row, colour);
-            plotGridPixel(i, -row, colour);
+            plotGridPixel(i, row, colour); noteWalkLine(__LINE__);
+            plotGridPixel(i, -row, colour); noteWalkLine(__LINE__);
         }
     }
     std::free(rowExtent);

@@ -1,5 +1,6 @@
 #include "app/walk.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdlib>
@@ -42,6 +43,17 @@ std::vector<Run> runs;               // table: this state's draws
 std::vector<std::uint8_t> drawnBits;  // table: one bit per pixel of the square |x|, |y| <= r
 std::vector<AfterRow> afterRows;      // table: in the order first drawn
 std::vector<int> afterRowIndex;       // table: |row| -> index into afterRows, or -1
+std::vector<int> stateLines;          // the source lines run at this state, in the order first run
+std::vector<int> afterLines;          // those run after the walk
+std::vector<int> decisionLines;       // those that compare d with 0
+
+// Adds `line` to `lines` once: a line runs many times in a state (the extents' rows) or a walk.
+void addLine(std::vector<int>& lines, int line) {
+    for (int l : lines) {
+        if (l == line) return;
+    }
+    lines.push_back(line);
+}
 
 void write(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -56,6 +68,12 @@ void write(const char* fmt, ...) {
         std::fwrite(text.data(), 1, text.size(), sink);
         text.clear();
     }
+}
+
+// In the order of the file, which is how a reader finds them.
+void writeLines(std::vector<int> lines, const char* separator) {
+    std::sort(lines.begin(), lines.end());
+    for (std::size_t i = 0; i < lines.size(); ++i) write("%s%d", i ? separator : "", lines[i]);
 }
 
 // Whether (x, y) was drawn before; marks it drawn.
@@ -93,12 +111,19 @@ void writeRuns() {
 void finishState(const char* move) {
     if (step < 0) return;
     if (format == WalkFormat::json) {
-        write("], \"move\": %s%s%s}", move ? "\"" : "", move ? move : "null", move ? "\"" : "");
+        write("], \"move\": %s%s%s", move ? "\"" : "", move ? move : "null", move ? "\"" : "");
+        write(", \"fm\": %.2f, \"midpoint\": [%d, %.1f], \"lines\": [", stateD + 0.25, stateX + 1, stateY - 0.5);
+        writeLines(stateLines, ", ");
+        write("]}");
         return;
     }
     writeStateNumbers();
     write("  %-4s %6lld %9lld ", move ? move : "-", stateDraws, total);
     writeRuns();
+    if (format == WalkFormat::tableWithLines) {
+        write("  | lines ");
+        writeLines(stateLines, " ");
+    }
     write("\n");
 }
 
@@ -108,6 +133,9 @@ void startTrace(int mode) {
     step = -1;
     runs.clear();
     afterRows.clear();
+    stateLines.clear();
+    afterLines.clear();
+    decisionLines.clear();
     if (format == WalkFormat::json) {
         write("{\"mode\": \"%s\", \"radius\": %d, \"steps\": [", circleModeNames[mode], radius);
         return;
@@ -117,17 +145,28 @@ void startTrace(int mode) {
     afterRowIndex.assign(static_cast<std::size_t>(radius) + 1, -1);
     write("midpoint walk: %s, radius %d\n", circleModeNames[mode], radius);
     const int width = numberWidth();
-    write("%5s %*s %*s %*s %*s  %-4s %6s %9s  %s\n", "step", width, "x", width, "y", width + 1, "d", width + 4,
-          "F(M)", "move", "draws", "total", "drawn");
+    write("%5s %*s %*s %*s %*s  %-4s %6s %9s  %s%s%s\n", "step", width, "x", width, "y", width + 1, "d", width + 4,
+          "F(M)", "move", "draws", "total", "drawn", format == WalkFormat::tableWithLines ? "  | lines of " : "",
+          format == WalkFormat::tableWithLines ? walkSourceName : "");
 }
 
 void finishTrace() {
     if (format == WalkFormat::json) {
+        write("], \"afterLines\": [");
+        writeLines(afterLines, ", ");
+        write("], \"decision\": [");
+        writeLines(decisionLines, ", ");
         write("], \"total\": %lld}\n", total);
         return;
     }
     if (!afterRows.empty()) {
-        write("after the walk, the rows from the collected half-widths:\n");
+        write("after the walk, the rows from the collected half-widths");
+        if (format == WalkFormat::tableWithLines) {
+            write(" (lines ");
+            writeLines(afterLines, " ");
+            write(")");
+        }
+        write(":\n");
         write("%5s %10s %6s %9s\n", "row", "half-width", "draws", "total");
         long long sum = total;
         for (auto row = afterRows.rbegin(); row != afterRows.rend(); ++row) sum -= row->draws;
@@ -153,6 +192,7 @@ void noteWalkState(int x, int y, int d) {
     stateX = x, stateY = y, stateD = d;
     stateDraws = 0;
     runs.clear();
+    stateLines.clear();
     if (format == WalkFormat::json) {
         write("%s{\"x\": %d, \"y\": %d, \"d\": %d, \"draws\": [", step == 0 ? "" : ", ", x, y, d);
         firstDrawOfList = true;
@@ -167,6 +207,17 @@ void noteWalkEnd() {
         write("], \"after\": [");
         firstDrawOfList = true;
     }
+}
+
+void noteWalkLine(int line) {
+    if (keepingStates || step < 0) return;
+    addLine(ended ? afterLines : stateLines, line);
+}
+
+void noteWalkDecision(int line) {
+    if (keepingStates) return;
+    addLine(decisionLines, line);
+    noteWalkLine(line);
 }
 
 namespace {

@@ -1,11 +1,12 @@
 // midpoint-walk: the midpoint circle walk step by step, as the demonstration's rasterisers make it.
 //
-//   midpoint-walk RADIUS [MODE] [--json]     (midpoint-walk --help names the modes)
+//   midpoint-walk RADIUS [MODE] [--code | --json]     (midpoint-walk --help names the modes)
 //   midpoint-walk RADIUS --variants [--json]
 //
 // Prints one line per state of the walk (step, x, y, d, F(M), the move, the draws made there and
 // the running total), the extents' rows drawn after the walk, and the total: the count the
-// demonstration prints for that mode and radius. --json prints the same as one JSON object.
+// demonstration prints for that mode and radius. --code adds the lines of the rasterisers' source
+// that ran at each state; --json prints the same as one JSON object.
 // --variants compares the outline with other ways to walk its octant (see variants.h).
 #include <cctype>
 #include <cerrno>
@@ -21,7 +22,7 @@
 namespace {
 
 void usage() {
-    std::printf("usage: midpoint-walk RADIUS [MODE] [--json]\n"
+    std::printf("usage: midpoint-walk RADIUS [MODE] [--code | --json]\n"
                 "       midpoint-walk RADIUS --variants [--json]\n\n"
                 "The midpoint circle walk at RADIUS, one line per state, as the rasteriser of MODE\n"
                 "makes it; the last line is the total, the count the demonstration prints.\n\n"
@@ -31,10 +32,11 @@ void usage() {
     }
     std::printf("%s)\n"
                 "RADIUS      a whole number from 1 to %d (to %d with --json, which lists every draw)\n"
-                "--json      the same as one JSON object\n"
+                "--code      each state's lines of %s beside its row\n"
+                "--json      the same as one JSON object, with those lines\n"
                 "--variants  the outline beside other ways to walk it, one line a variant with its\n"
                 "            pixels and how many differ from the walk's:",
-                circleModeNames[0], walkTableRadiusLimit, walkJsonRadiusLimit);
+                circleModeNames[0], walkTableRadiusLimit, walkJsonRadiusLimit, walkSourceName);
     for (const char* name : walkVariantNames) std::printf(" %s", name);
     std::printf("\n"
                 "--modes     the modes' names, one a line, for scripts\n"
@@ -60,7 +62,7 @@ int fail(const std::string& message) {
 int main(int argc, char** argv) {
     const char* radiusText = nullptr;
     const char* modeText = nullptr;
-    bool json = false, variants = false;
+    bool json = false, variants = false, code = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
@@ -73,6 +75,8 @@ int main(int argc, char** argv) {
         }
         if (argument == "--json") {
             json = true;
+        } else if (argument == "--code") {
+            code = true;
         } else if (argument == "--variants") {
             variants = true;
         } else if (argument.size() > 1 && argument[0] == '-' && !std::isdigit(static_cast<unsigned char>(argument[1]))) {
@@ -99,6 +103,7 @@ int main(int argc, char** argv) {
         return fail("RADIUS " + quoted(radiusText) + " is above " + std::to_string(limit) + ", the largest " +
                     (json ? "--json takes" : "the table takes"));
     }
+    if (code && (json || variants)) return fail("--code goes with the table alone (see --help)");
     if (variants) {
         if (modeText != nullptr) return fail("--variants compares outlines and takes no MODE (see --help)");
         const std::string text = walkVariantsText(static_cast<int>(radius), json);
@@ -108,6 +113,7 @@ int main(int argc, char** argv) {
     const int mode = modeText == nullptr ? 0 : circleModeByName(modeText);
     if (mode < 0) return fail("unknown mode " + quoted(modeText) + " (see --help)");
 
-    traceWalk(mode, static_cast<int>(radius), json ? WalkFormat::json : WalkFormat::table, stdout, nullptr);
+    const WalkFormat format = json ? WalkFormat::json : code ? WalkFormat::tableWithLines : WalkFormat::table;
+    traceWalk(mode, static_cast<int>(radius), format, stdout, nullptr);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

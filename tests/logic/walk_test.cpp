@@ -1,11 +1,15 @@
 // The trace against the rasteriser it watches. This binary is linked with --wrap=plotGridPixel:
 // every draw the rasterisers make passes through the recorder below on its way to the trace's
 // own plotGridPixel, so the draws the trace lists can be held against the draws actually made.
-// The states are held against the circle model's closed form.
+// The states are held against the circle model's closed form, the lines it names against the
+// source file.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,11 +30,14 @@ struct State {
     int x, y, d;
     std::string move;
     std::vector<model::Pixel> draws;
+    double fm, midpointX, midpointY;
+    std::vector<int> lines;
 };
 
 struct Trace {
     std::vector<State> steps;
     std::vector<model::Pixel> after;
+    std::vector<int> afterLines, decision;
     long long total = -1;
 };
 
@@ -59,6 +66,23 @@ public:
         if (end == s_.c_str() + at_) ADD_FAILURE() << "expected a number at " << at_;
         at_ = static_cast<std::size_t>(end - s_.c_str());
         return n;
+    }
+    double decimal() {
+        skipSpace();
+        char* end = nullptr;
+        const double n = std::strtod(s_.c_str() + at_, &end);
+        if (end == s_.c_str() + at_) ADD_FAILURE() << "expected a number at " << at_;
+        at_ = static_cast<std::size_t>(end - s_.c_str());
+        return n;
+    }
+    std::vector<int> numbers() {
+        std::vector<int> list;
+        expect("[");
+        if (take(']')) return list;
+        do list.push_back(static_cast<int>(number()));
+        while (take(','));
+        expect("]");
+        return list;
     }
     std::string word() {
         skipSpace();
@@ -116,6 +140,14 @@ Trace read(const std::string& json, int mode, int radius) {
             s.draws = in.pixels();
             in.expect(", \"move\":");
             s.move = in.word();
+            in.expect(", \"fm\":");
+            s.fm = in.decimal();
+            in.expect(", \"midpoint\": [");
+            s.midpointX = in.decimal();
+            in.expect(",");
+            s.midpointY = in.decimal();
+            in.expect("], \"lines\":");
+            s.lines = in.numbers();
             in.expect("}");
             t.steps.push_back(s);
         } while (in.take(','));
@@ -123,11 +155,50 @@ Trace read(const std::string& json, int mode, int radius) {
     }
     in.expect(", \"after\":");
     t.after = in.pixels();
+    in.expect(", \"afterLines\":");
+    t.afterLines = in.numbers();
+    in.expect(", \"decision\":");
+    t.decision = in.numbers();
     in.expect(", \"total\":");
     t.total = in.number();
     in.expect("}");
     EXPECT_TRUE(in.atEnd());
     return t;
+}
+
+// The rasterisers' source, read here from the file itself.
+std::vector<std::string> sourceLines() {
+    std::ifstream file(RASTERIZERS_SOURCE);
+    std::vector<std::string> lines{""};  // lines count from 1
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+}
+
+// The lines the trace names, read in the file: the comparison of d at every state that moves,
+// the branch of the model's move and not the other, a line that draws wherever the state draws.
+void checkLines(const Trace& t) {
+    static const std::vector<std::string> source = sourceLines();
+    const auto has = [&](const std::vector<int>& lines, const char* text) {
+        for (int line : lines) {
+            if (line < 1 || line >= static_cast<int>(source.size())) ADD_FAILURE() << "line " << line << " is not in the file";
+            else if (source[static_cast<std::size_t>(line)].find(text) != std::string::npos) return true;
+        }
+        return false;
+    };
+    ASSERT_EQ(t.decision.size(), 1u);
+    EXPECT_TRUE(has(t.decision, "walk.d >= 0"));
+    for (std::size_t i = 0; i < t.steps.size(); ++i) {
+        const State& s = t.steps[i];
+        SCOPED_TRACE("state " + std::to_string(i) + ", move " + s.move);
+        const bool east = s.move == "E", south = s.move == "SE";
+        EXPECT_EQ(has(s.lines, "walk.d >= 0"), east || south);
+        EXPECT_EQ(has(s.lines, "walk.d += 2 * walk.x + 3;"), east);
+        EXPECT_EQ(has(s.lines, "walk.d += 2 * (walk.x - walk.y) + 5;"), south);
+        EXPECT_EQ(has(s.lines, "--walk.y;"), south);
+        EXPECT_TRUE(s.draws.empty() || has(s.lines, "plot"));
+    }
+    EXPECT_EQ(t.after.empty(), t.afterLines.empty());
+    EXPECT_TRUE(t.after.empty() || has(t.afterLines, "plotGridPixel(i, -row, colour);"));
 }
 
 void checkTrace(int mode, int r) {
@@ -155,7 +226,13 @@ void checkTrace(int mode, int r) {
         const bool last = i + 1 == t.steps.size();
         // The move follows from the sign of the model's d: E while the midpoint is inside.
         ASSERT_EQ(s.move, last ? "null" : expected[i].d < 0 ? "E" : "SE") << "state " << i;
+        // F(M) and M as the circle function has them: d is F at M less a quarter.
+        const double mx = static_cast<double>(expected[i].x) + 1, my = static_cast<double>(expected[i].y) - 0.5;
+        ASSERT_EQ(s.fm, mx * mx + my * my - static_cast<double>(r) * r) << "state " << i;
+        ASSERT_EQ(s.midpointX, mx);
+        ASSERT_EQ(s.midpointY, my);
     }
+    if (r <= 12) checkLines(t);
 }
 
 }  // namespace
@@ -163,6 +240,14 @@ void checkTrace(int mode, int r) {
 void wrappedPlot(int x, int y, const Color* colour) {
     made.push_back({x, y});
     tracesPlot(x, y, colour);
+}
+
+TEST(Walk, TheSourceTextIsTheFilesOwn) {
+    std::ifstream file(RASTERIZERS_SOURCE);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(walkSourceText, text);
+    EXPECT_EQ(std::string(RASTERIZERS_SOURCE).substr(std::string(RASTERIZERS_SOURCE).size() - std::strlen(walkSourceName)),
+              walkSourceName);
 }
 
 TEST(Walk, TraceListsTheRasterisersOwnDrawsAndStates) {

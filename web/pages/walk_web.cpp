@@ -37,6 +37,10 @@ EMSCRIPTEN_KEEPALIVE double walkDrawCount(int mode, int radius) {
     return static_cast<double>(total);
 }
 
+// The rasterisers' source as the project names it, and its text: the lines the trace names.
+EMSCRIPTEN_KEEPALIVE const char* walkSourceFile() { return walkSourceName; }
+EMSCRIPTEN_KEEPALIVE const char* walkSource() { return walkSourceText; }
+
 EMSCRIPTEN_KEEPALIVE int walkModeCount() { return circleModeCount; }
 
 EMSCRIPTEN_KEEPALIVE const char* walkModeName(int mode) {

@@ -13,10 +13,22 @@ enum class WalkFormat {
     // running total, then the draws themselves as runs along a row; a run drawn before is
     // marked "again". The extents' rows drawn after the walk follow, then the total.
     table,
-    // {"mode": ..., "radius": ..., "steps": [{"x", "y", "d", "move", "draws"}, ...],
-    //  "after": [[x, y], ...], "total": N}; "move" is null on the last state.
+    // The table with each state's lines of the rasterisers' source (walkSourceName) beside its
+    // row, and the lines of the rows after the walk.
+    tableWithLines,
+    // {"mode": ..., "radius": ..., "steps": [{"x", "y", "d", "draws", "move", "fm", "midpoint",
+    //  "lines"}, ...], "after": [[x, y], ...], "afterLines": [...], "decision": [...], "total": N}.
+    // "move" is null on the last state; "fm" is F(M) = d + 1/4 and "midpoint" M = [x + 1, y - 1/2];
+    // "lines" are the lines of the source that ran at the state (its draws, the comparison of d
+    // and the branch its move took), "afterLines" those of the draws after the walk, and
+    // "decision" the lines that compare d with 0, whichever way the walk goes.
     json,
 };
+
+// The rasterisers' source file, as the project names it ("app/rasterizers.cpp"), and its text,
+// taken from the file when the program was built: the lines the trace names are its lines.
+extern const char* const walkSourceName;
+extern const char* const walkSourceText;
 
 // The largest radius each format takes. The table tells second draws by one bit per pixel of the
 // square around the circle (12.5 MB at 5000); the JSON lists every draw (3.1 million, 40 MB, in
