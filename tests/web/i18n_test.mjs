@@ -32,7 +32,7 @@ const textsOf = (page) => page.evaluate((own) => {
     if (e.closest('#output, script, style, [hidden]') || !e.getClientRects().length || e.closest('[lang]').lang !== document.documentElement.lang) continue;
     texts.push(n.textContent);
   }
-  for (const e of document.querySelectorAll('[aria-label], [title], option')) texts.push(e.getAttribute('aria-label') || '', e.title || '', e.textContent);
+  for (const e of document.querySelectorAll('[aria-label], [title], option')) texts.push(e.getAttribute('aria-label') || '', e.title || '', e.matches('option') ? e.textContent : '');
   texts.push(document.title);
   return texts.map((text) => own.reduce((rest, o) => rest.split(o).join(' '), text)).filter((t) => t.trim());
 }, programTexts);

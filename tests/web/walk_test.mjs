@@ -3,6 +3,7 @@
 // from their folder. Every page is watched for errors and failed requests.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
 import {model, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
 
@@ -11,6 +12,20 @@ const site = useSite();
 const minus = (n) => String(n).replace('-', '\u2212');
 // The move from a state of the model: E while its d is negative, the midpoint inside.
 const moveOf = ([, , d]) => (d < 0 ? 'E' : 'SE');
+// The rasterisers' source, read from the file here: source[n - 1] is line n.
+const source = fs.readFileSync(new URL('../../app/rasterizers.cpp', import.meta.url), 'utf8').split('\n');
+// What tells the lines of each move in the file: the comparison of d, and each branch's change of d.
+const decides = 'walk.d >= 0', east = 'walk.d += 2 * walk.x + 3', southEast = 'walk.d += 2 * (walk.x - walk.y) + 5';
+// The texts of the code's marked lines.
+const markedLines = (w) => w.page.$$eval('#code [aria-current="true"]', (lines) => lines.map((l) => l.textContent));
+// The pixels of the marks' canvas in a variant's colours: round marks (#cc79a7), square ones (#0072b2).
+const variantMarks = (w) => w.page.evaluate(() => {
+  const canvas = document.getElementById('marks'), p = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  const near = (i, [r, g, b]) => p[i + 3] > 200 && Math.abs(p[i] - r) < 20 && Math.abs(p[i + 1] - g) < 20 && Math.abs(p[i + 2] - b) < 20;
+  let round = 0, square = 0;
+  for (let i = 0; i < p.length; i += 4) round += near(i, [0xcc, 0x79, 0xa7]), square += near(i, [0x00, 0x72, 0xb2]);
+  return {round, square};
+});
 
 async function open(query, url = `${site.base}walk.html`) {
   const page = await site.browser.newPage();
@@ -163,6 +178,11 @@ test('predict mode: a right and a wrong answer, the next d, and the final score'
   v = await view();
   assert.ok(v.verdict.startsWith('Not quite: ') && v.verdict.endsWith(`the walk goes ${moveOf(states[1])}.`), v.verdict);
   assert.ok(v.score.includes('1 of 2'), v.score);
+  // Back to the start and the same two answered right: asked afresh, counted once a round.
+  await w.page.keyboard.press('Home');
+  for (const s of states.slice(0, 2)) await w.page.keyboard.press(moveOf(s) === 'E' ? 'e' : 's');
+  v = await view();
+  assert.ok(v.verdict.startsWith('Right: ') && v.score.includes('1 of 2'), `${v.verdict} / ${v.score}`);
 
   // The second level: the next d, and what the step added.
   await w.page.click('label:has(#predict-d)');
@@ -173,9 +193,13 @@ test('predict mode: a right and a wrong answer, the next d, and the final score'
   v = await view();
   assert.equal(v.verdict, `Right: the next d is ${minus(states[3][2])}; the step added ${minus(states[3][2] - states[2][2])}.`);
   assert.ok(v.score.includes('3 of 4'), v.score);
+  // Turned off while the next d is asked, "next d" goes on to the next move, never the same again.
+  await w.page.click(`#answer-${moveOf(states[3]).toLowerCase()}`);
+  await w.page.waitForSelector('#d-form:not([hidden])');
   await w.page.click('label:has(#predict-d)');
+  assert.equal((await w.state()).current, '4');
 
-  for (let i = 3; i < states.length - 1; ++i) await w.page.keyboard.press(moveOf(states[i]) === 'E' ? 'e' : 's');
+  for (let i = 4; i < states.length - 1; ++i) await w.page.keyboard.press(moveOf(states[i]) === 'E' ? 'e' : 's');
   const questions = states.length;  // a move at every state but the last, and one d
   v = await view();
   assert.ok(v.score.includes(`${questions - 1} of ${questions}`), `the final score: ${v.score}`);
@@ -214,15 +238,16 @@ test('the chart\'s figures: the draws of a pass in each mode, as the model count
   const data = await w.page.evaluate(() => ({
     head: [...document.querySelectorAll('#chart-data thead th')].map((th) => th.textContent),
     rows: [...document.querySelectorAll('#chart-data tbody tr')].map((tr) => [...tr.cells].map((td) => Number(td.textContent))),
-    lines: document.querySelectorAll('#chart polyline').length,
+    lines: document.querySelectorAll('.cost svg .series').length,
     current: document.querySelector('#chart-data tr.current')?.cells[0].textContent,
   }));
-  assert.deepEqual(data.head, ['radius', 'outline', 'spans', 'extents']);
+  assert.deepEqual(data.head, ['radius', 'outline', 'spans', 'extents', 'overdraw']);
   assert.equal(data.rows.length, 100);
   for (const r of [1, 2, 17, 40, 99, 100]) {
-    assert.deepEqual(data.rows[r - 1], [r, ...model.counts.map((counts) => counts[r - 1])], `radius ${r}`);
+    const [outline, spans, extents] = model.counts.map((counts) => counts[r - 1]);
+    assert.deepEqual(data.rows[r - 1], [r, outline, spans, extents, spans - extents], `radius ${r}`);
   }
-  assert.equal(data.lines, 3, 'a line a mode');
+  assert.equal(data.lines, 4, 'a line a mode, and the overdraw\'s');
   assert.equal(data.current, '40', 'the current radius marked');
   await close(w);
 });
@@ -247,4 +272,41 @@ test('both pages work opened from their folder, and the demonstration links to t
   assert.equal(await page.$eval('#mode', (e) => e.value), 'spans');
   assert.deepEqual(problems, [], 'no error, no failed request');
   await page.close();
+});
+
+test('the code beside the walk: the file\'s own lines, the branch of the model\'s move marked, only the comparison while predicting', async () => {
+  const radius = 9, states = model.states[radius];
+  const w = await open(`?mode=spans&radius=${radius}`);
+  const shown = await w.page.$$eval('#code [data-line]', (lines) => lines.map((l) => [Number(l.dataset.line), l.textContent]));
+  assert.equal(await w.page.$eval('#code', (pre) => pre.dataset.file), 'app/rasterizers.cpp');
+  assert.ok(shown.some(([, text]) => text.includes('void midpointDiskSpans(')), 'the mode\'s own function');
+  for (const [n, text] of shown) assert.equal(text, source[n - 1], `line ${n} as the file has it`);
+
+  // One state of each move, by the model's d; each marks its own branch and not the other.
+  for (const move of ['E', 'SE']) {
+    const step = states.findIndex((s, i) => i > 0 && i < states.length - 1 && moveOf(s) === move);
+    await w.page.click(`#steps tbody tr:nth-child(${step + 1}) button`);
+    const marked = await markedLines(w);
+    assert.deepEqual([decides, east, southEast].map((text) => marked.some((l) => l.includes(text))), [true, move === 'E', move === 'SE'],
+                     `step ${step}, ${move}: ${marked.join(' | ')}`);
+    assert.ok(marked.some((l) => l.includes('plotRowSpan(')), `step ${step}: the line that draws there`);
+  }
+  await close(w);
+
+  // Predicting, with the variant that differs at d = 0: the comparison alone, and no variant's mark,
+  // until the move is answered; both come back when predict mode ends.
+  const p = await open(`?mode=outline&radius=${radius}&step=0&predict=1&variant=less-or-equal`);
+  await p.page.click('label:has(#predict-d)');
+  let marked = await markedLines(p);
+  assert.ok(marked.length === 1 && marked[0].includes(decides), `while asked, only the comparison: ${marked.join(' | ')}`);
+  assert.deepEqual(await variantMarks(p), {round: 0, square: 0}, 'no variant mark while predicting');
+  await p.page.keyboard.press(moveOf(states[0]) === 'E' ? 'e' : 's');
+  await p.page.waitForSelector('#d-form:not([hidden])');
+  marked = await markedLines(p);
+  assert.ok(marked.some((l) => l.includes(moveOf(states[0]) === 'E' ? east : southEast)), `once answered, the branch: ${marked.join(' | ')}`);
+  await p.page.click('#predict');
+  const marks = await variantMarks(p);
+  assert.ok(marks.round + marks.square > 0, `the variant's marks after predict mode: ${JSON.stringify(marks)}`);
+  assert.equal(await p.page.$eval('#variant', (s) => s.value), 'less-or-equal');
+  await close(p);
 });

@@ -94,12 +94,12 @@ const pageStrings = {
     'narration.head': 'Step {step}: x = {x}, y = {y}',
     'narration.move': '{head}; {reason} {drawn}',
     'narration.predict': '{head}, d = {d}. Where does the walk go, E or SE?',
-    'narration.stop': '{head}, d = {d}: y ≤ x, the walk has reached the diagonal and stops. {draws}. {end}',
+    'narration.stop': '{head}, d = {d}: y ≤ x, the walk is on the diagonal or just past it, and stops. {draws}. {end}',
     'narration.total': 'Total {total}, the count the demonstration prints.',
     'narration.rows-next': 'The rows come next, from the half-widths collected.',
-    'narration.after': 'After the walk: the rows ±0 to ±{r}, each drawn once from the half-width it collected: {draws}. Total {total}, the count the demonstration prints.',
+    'narration.after': 'After the walk: row 0 and the rows ±1 to ±{r}, each drawn once from the half-width it collected: {draws}. Total {total}, the count the demonstration prints.',
     'reason.east': 'd = {d} < 0, so the midpoint {m} is inside the circle, and the walk goes E.',
-    'reason.south-east': 'd = {d} ≥ 0, so the midpoint {m} is outside the circle or on it, and the walk goes SE.',
+    'reason.south-east': 'd = {d} ≥ 0, so the midpoint {m} is outside the circle, and the walk goes SE.',
     'draws.one': '{n} draw', 'draws.many': '{n} draws',
     'drawn.one': '{n} draw, {total} so far.', 'drawn.many': '{n} draws, {total} so far.',
 
@@ -135,8 +135,8 @@ const pageStrings = {
     'variants.title': 'Why the walk is built this way',
     'variants.caption': 'The outline at radius {r}, walked each way',
     'variants.variant': 'variant', 'variants.pixels': 'pixels', 'variants.differ': 'differ from the walk',
-    'variants.text.html': '<p><strong>The fractions can go.</strong> F(M) always ends in ¼. The walk starts its d at 1 − r, a whole number, and d &lt; 0 exactly when F(M) &lt; 0: the exact sign of F(M), and d kept from 5/4 − r in floating point, draw the same pixels at every radius.</p>' +
-      '<p><strong>The square root can go.</strong> Rounding √(r² − x²) for each column gives the pixel of that column nearest to the circle; the walk reaches the same pixels with one or two additions a step.</p>' +
+    'variants.text.html': '<p><strong>The fractions can go.</strong> F(M) is always a whole number plus ¼. The walk starts its d at 1 − r, a whole number, and d &lt; 0 exactly when F(M) &lt; 0: the exact sign of F(M), and d kept from 5/4 − r in floating point, draw the same pixels at every radius.</p>' +
+      '<p><strong>The square root can go.</strong> Rounding √(r² − x²) for each column gives the pixel of that column nearest to the circle; the walk reaches the same pixels with a few integer additions a step.</p>' +
       '<p><strong>The comparison must be &lt;.</strong> d is 0 exactly when F(M) = ¼: the midpoint lies just outside the circle, and SE is the nearer candidate. With d ≤ 0 the walk goes E there, to the farther one.</p>',
 
     'cost.title': 'What each mode costs',
@@ -144,19 +144,28 @@ const pageStrings = {
     'cost.radius': 'radius',
     'cost.draws': 'draws',
     'cost.chart-title': 'The draws of one pass against the radius, in each mode',
-    'cost.chart-desc': 'From radius 1 to 100 the draws grow with the radius, the outline’s in proportion to it, the filled modes’ with its square. At radius {r}: {figures}.',
+    'cost.chart-desc': 'From radius 1 to 100 the draws grow with the radius, the outline’s roughly in proportion to it, the filled modes’ roughly with its square. At radius {r}: {figures}.',
     'cost.figure': '{mode} {n}',
     'cost.figures': 'The figures',
-    'cost.table-caption': 'Draws of one pass, by radius and mode',
+    'cost.table-caption': 'Draws of one pass, by radius and mode, and the overdraw',
+    'cost.overdraw': 'overdraw',
+    'cost.overdraw-intro': 'Below, on a scale of its own, the overdraw: the spans’ draws less the extents’, the pixels the spans draw twice. It is 0 when the walk ends on the diagonal, and two rows when it ends past it.',
+    'cost.overdraw-title': 'The overdraw of the spans mode against the radius',
+    'cost.overdraw-desc': 'The spans’ draws less the extents’, from radius 1 to 100: 0 wherever the walk ends on the diagonal, two rows wherever it ends past it. At radius {r}: {n}.',
+
+    'code.summary': 'The code',
+    'code.label': 'The C++ of the mode on show',
+    'code.caption': 'The C++ of {file}, the file itself: the walk that the three modes share, then the {mode} mode’s own function. The lines that run at the state on show are marked ▶.',
+    'code.deciding': 'While you predict, only the line that compares d with 0 is marked: it runs whichever way the walk goes.',
 
     'explain.title': 'How the walk decides',
     'explain.walk.html': '<p>The circle of radius r about the origin is where the <em>circle function</em> F(x, y) = x² + y² − r² is zero: F is negative inside the circle and positive outside.</p>' +
       '<p>The walk starts at the top, (0, r), and goes one column to the right at each step. From (x, y) the next pixel is one of two candidates: E = (x + 1, y), straight east, or SE = (x + 1, y − 1), one row down. Between them lies the midpoint M = (x + 1, y − ½). If M is inside the circle, the circle passes above it and E is nearer; otherwise SE is.</p>' +
-      '<p>F(M) always ends in ¼, since (y − ½)² = y² − y + ¼. The walk keeps d = F(M) − ¼ instead, a whole number: d &lt; 0 exactly when F(M) &lt; 0. It starts at d = 1 − r and changes, from one midpoint to the next, by an amount that needs only additions and doublings of x and y. No multiplication by r, no square root and no fraction is ever needed.</p>' +
-      '<p>The walk only covers the eighth of the circle from the top to the diagonal x = y, where it stops. The circle looks the same when x and y are swapped or their signs changed, so each pixel (x, y) of that eighth stands for eight: (±x, ±y) and (±y, ±x).</p>',
+      '<p>F(M) is always a whole number plus ¼, since (y − ½)² = y² − y + ¼ and the other terms are whole numbers. The walk keeps d = F(M) − ¼ instead, a whole number: d &lt; 0 exactly when F(M) &lt; 0. It starts at d = 1 − r and changes, from one midpoint to the next, by an amount that needs only additions and doublings of x and y. No multiplication by r, no square root and no fraction is ever needed.</p>' +
+      '<p>The walk only covers the eighth of the circle from the top to the diagonal x = y, where it stops. The circle looks the same when x and y are swapped or their signs changed, so each pixel (x, y) of that eighth stands for up to eight: (±x, ±y) and (±y, ±x), fewer on the axes and the diagonal, where some of them coincide.</p>',
     'explain.modes': 'The three modes',
-    'explain.mode.outline': 'draws the eight images of each pixel the walk reaches, each once: the four points on the axes at the start, and the four on the diagonal if the walk ends on it.',
-    'explain.mode.spans': 'fills the disc with rows as the walk goes: the rows ±x at half-width y as x reaches them, and the rows ±y at half-width x when the walk leaves them by stepping down. When the last step goes down across the diagonal, the two outermost rows it leaves are drawn a second time.',
+    'explain.mode.outline': 'draws the eight images of each pixel the walk reaches above the diagonal, and four where images coincide: the four points on the axes at the start, and the four on the diagonal if the walk ends on it. A last pixel past the diagonal is not drawn, since it mirrors one already drawn: each outline pixel is drawn once.',
+    'explain.mode.spans': 'fills the disc with rows as the walk goes: row 0 at the start, the rows ±x at half-width y as x reaches them, and the rows ±y at half-width x when the walk leaves them by stepping down. When the last step goes down past the diagonal, the two rows it leaves are drawn a second time, at the same half-width.',
     'explain.mode.extents': 'draws nothing while walking: each row keeps the widest half-width that a pixel or its mirror across the diagonal offers, and once the walk has ended every row is drawn once.',
     'explain.total': 'The total at the end is the count the demonstration prints for that mode and radius.',
   },
@@ -245,12 +254,12 @@ const pageStrings = {
     'narration.head': 'Pas {step} : x = {x}, y = {y}',
     'narration.move': '{head} ; {reason} {drawn}',
     'narration.predict': '{head}, d = {d}. Où va l’algorithme : E ou SE ?',
-    'narration.stop': '{head}, d = {d} : y ≤ x, le parcours a atteint la diagonale et s’arrête. {draws}. {end}',
+    'narration.stop': '{head}, d = {d} : y ≤ x, le parcours est sur la diagonale ou juste au-delà, et s’arrête. {draws}. {end}',
     'narration.total': 'Total {total}, le compte qu’affiche la démonstration.',
     'narration.rows-next': 'Viennent ensuite les rangées, d’après les demi-largeurs relevées.',
-    'narration.after': 'Après le parcours : les rangées ±0 à ±{r}, chacune tracée une fois d’après la demi-largeur relevée : {draws}. Total {total}, le compte qu’affiche la démonstration.',
+    'narration.after': 'Après le parcours : la rangée 0 et les rangées ±1 à ±{r}, chacune tracée une fois d’après la demi-largeur relevée : {draws}. Total {total}, le compte qu’affiche la démonstration.',
     'reason.east': 'la variable de décision d = {d} < 0, donc le point milieu {m} est à l’intérieur du cercle, et l’algorithme va à l’Est (E).',
-    'reason.south-east': 'la variable de décision d = {d} ≥ 0, donc le point milieu {m} est à l’extérieur du cercle ou dessus, et l’algorithme va au Sud-Est (SE).',
+    'reason.south-east': 'la variable de décision d = {d} ≥ 0, donc le point milieu {m} est à l’extérieur du cercle, et l’algorithme va au Sud-Est (SE).',
     'draws.one': '{n} tracé', 'draws.many': '{n} tracés',
     'drawn.one': '{n} tracé, {total} jusqu’ici.', 'drawn.many': '{n} tracés, {total} jusqu’ici.',
 
@@ -286,8 +295,8 @@ const pageStrings = {
     'variants.title': 'Pourquoi l’algorithme est construit ainsi',
     'variants.caption': 'Le contour au rayon {r}, parcouru de chaque façon',
     'variants.variant': 'variante', 'variants.pixels': 'pixels', 'variants.differ': 'différents de l’algorithme',
-    'variants.text.html': '<p><strong>Les fractions peuvent partir.</strong> F(M) se termine toujours par ¼. L’algorithme fait partir sa variable de décision d de 1 − r, un nombre entier, et d &lt; 0 exactement quand F(M) &lt; 0 : le signe exact de F(M), comme d gardé depuis 5/4 − r en virgule flottante, tracent les mêmes pixels à tout rayon.</p>' +
-      '<p><strong>La racine carrée peut partir.</strong> Arrondir √(r² − x²) pour chaque colonne donne le pixel de cette colonne le plus proche du cercle ; l’algorithme atteint les mêmes pixels avec une ou deux additions par pas.</p>' +
+    'variants.text.html': '<p><strong>Les fractions peuvent partir.</strong> F(M) est toujours un nombre entier plus ¼. L’algorithme fait partir sa variable de décision d de 1 − r, un nombre entier, et d &lt; 0 exactement quand F(M) &lt; 0 : le signe exact de F(M), comme d gardé depuis 5/4 − r en virgule flottante, tracent les mêmes pixels à tout rayon.</p>' +
+      '<p><strong>La racine carrée peut partir.</strong> Arrondir √(r² − x²) pour chaque colonne donne le pixel de cette colonne le plus proche du cercle ; l’algorithme atteint les mêmes pixels avec quelques additions d’entiers par pas.</p>' +
       '<p><strong>La comparaison doit être &lt;.</strong> d vaut 0 exactement quand F(M) = ¼ : le point milieu est juste à l’extérieur du cercle, et SE est le candidat le plus proche. Avec d ≤ 0, l’algorithme va alors à l’Est, vers le plus éloigné.</p>',
 
     'cost.title': 'Ce que coûte chaque mode',
@@ -295,19 +304,28 @@ const pageStrings = {
     'cost.radius': 'rayon',
     'cost.draws': 'tracés',
     'cost.chart-title': 'Les tracés d’une passe selon le rayon, pour chaque mode',
-    'cost.chart-desc': 'Du rayon 1 au rayon 100, les tracés croissent avec le rayon : ceux du contour en proportion, ceux des modes pleins avec son carré. Au rayon {r} : {figures}.',
+    'cost.chart-desc': 'Du rayon 1 au rayon 100, les tracés croissent avec le rayon : ceux du contour à peu près en proportion, ceux des modes pleins à peu près avec son carré. Au rayon {r} : {figures}.',
     'cost.figure': '{mode} {n}',
     'cost.figures': 'Les chiffres',
-    'cost.table-caption': 'Tracés d’une passe, par rayon et par mode',
+    'cost.table-caption': 'Tracés d’une passe, par rayon et par mode, et le surplus',
+    'cost.overdraw': 'surplus',
+    'cost.overdraw-intro': 'Ci-dessous, sur une échelle à part, le surplus : les tracés du mode segments moins ceux du mode étendues, les pixels que les segments tracent deux fois. Il vaut 0 quand le parcours se termine sur la diagonale, et deux rangées quand il la dépasse.',
+    'cost.overdraw-title': 'Le surplus du mode segments selon le rayon',
+    'cost.overdraw-desc': 'Les tracés du mode segments moins ceux du mode étendues, du rayon 1 au rayon 100 : 0 partout où le parcours se termine sur la diagonale, deux rangées partout où il la dépasse. Au rayon {r} : {n}.',
+
+    'code.summary': 'Le code',
+    'code.label': 'Le C++ du mode affiché',
+    'code.caption': 'Le C++ de {file}, le fichier lui-même : le parcours que partagent les trois modes, puis la fonction propre au mode {mode}. Les lignes exécutées à l’état affiché sont marquées ▶.',
+    'code.deciding': 'Pendant que vous prédisez, seule la ligne qui compare d à 0 est marquée : elle s’exécute quel que soit le chemin pris.',
 
     'explain.title': 'Comment l’algorithme décide',
     'explain.walk.html': '<p>Le cercle de rayon r centré à l’origine est l’ensemble des points où la <em>fonction du cercle</em> F(x, y) = x² + y² − r² s’annule : F est négative à l’intérieur du cercle et positive à l’extérieur.</p>' +
       '<p>L’algorithme part du haut, (0, r), et avance d’une colonne vers la droite à chaque pas. Depuis (x, y), le pixel suivant est l’un de deux candidats : E = (x + 1, y), à l’Est, ou SE = (x + 1, y − 1), au Sud-Est, une rangée plus bas. Entre eux se trouve le point milieu M = (x + 1, y − ½). Si M est à l’intérieur du cercle, le cercle passe au-dessus de lui et E est le plus proche ; sinon c’est SE.</p>' +
-      '<p>F(M) se termine toujours par ¼, puisque (y − ½)² = y² − y + ¼. L’algorithme garde plutôt la variable de décision d = F(M) − ¼, un nombre entier : d &lt; 0 exactement quand F(M) &lt; 0. Elle part de d = 1 − r et change, d’un point milieu au suivant, d’une quantité qui ne demande que des additions et des doublements de x et de y. Jamais de multiplication par r, de racine carrée ni de fraction.</p>' +
-      '<p>L’algorithme ne parcourt que le huitième du cercle qui va du haut jusqu’à la diagonale x = y, où il s’arrête. Le cercle reste le même quand on échange x et y ou qu’on change leurs signes : chaque pixel (x, y) de ce huitième en vaut huit, (±x, ±y) et (±y, ±x).</p>',
+      '<p>F(M) est toujours un nombre entier plus ¼, puisque (y − ½)² = y² − y + ¼ et que les autres termes sont entiers. L’algorithme garde plutôt la variable de décision d = F(M) − ¼, un nombre entier : d &lt; 0 exactement quand F(M) &lt; 0. Elle part de d = 1 − r et change, d’un point milieu au suivant, d’une quantité qui ne demande que des additions et des doublements de x et de y. Jamais de multiplication par r, de racine carrée ni de fraction.</p>' +
+      '<p>L’algorithme ne parcourt que le huitième du cercle qui va du haut jusqu’à la diagonale x = y, où il s’arrête. Le cercle reste le même quand on échange x et y ou qu’on change leurs signes : chaque pixel (x, y) de ce huitième en vaut jusqu’à huit, (±x, ±y) et (±y, ±x), moins sur les axes et la diagonale, où certains se confondent.</p>',
     'explain.modes': 'Les trois modes',
-    'explain.mode.outline': 'trace les huit images de chaque pixel atteint, chacune une fois : les quatre points sur les axes au départ, et les quatre sur la diagonale si le parcours s’y termine.',
-    'explain.mode.spans': 'remplit le disque de rangées au fil du parcours : les rangées ±x de demi-largeur y quand x les atteint, et les rangées ±y de demi-largeur x quand le parcours les quitte en descendant. Quand le dernier pas descend au-delà de la diagonale, les deux rangées extrêmes qu’il quitte sont tracées une seconde fois.',
+    'explain.mode.outline': 'trace les huit images de chaque pixel atteint au-dessus de la diagonale, et quatre là où des images se confondent : les quatre points sur les axes au départ, et les quatre sur la diagonale si le parcours s’y termine. Un dernier pixel au-delà de la diagonale n’est pas tracé, car il est le reflet d’un pixel déjà tracé : chaque pixel du contour est tracé une fois.',
+    'explain.mode.spans': 'remplit le disque de rangées au fil du parcours : la rangée 0 au départ, les rangées ±x de demi-largeur y quand x les atteint, et les rangées ±y de demi-largeur x quand le parcours les quitte en descendant. Quand le dernier pas descend au-delà de la diagonale, les deux rangées qu’il quitte sont tracées une seconde fois, avec la même demi-largeur.',
     'explain.mode.extents': 'ne trace rien pendant le parcours : chaque rangée garde la plus grande demi-largeur que lui offre un pixel ou son reflet par rapport à la diagonale, et une fois le parcours terminé chaque rangée est tracée une fois.',
     'explain.total': 'Le total à la fin est le compte qu’affiche la démonstration pour ce mode et ce rayon.',
   },

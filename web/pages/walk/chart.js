@@ -1,15 +1,19 @@
-// What each mode costs: the draws of one pass against the radius, 1 to 100, a line a mode, as an
-// SVG with a title and a description for those who cannot see it, and the same figures as a
-// table. The counts are the rasterisers' own, through the counting call; the current radius is
-// marked on the chart and in the table.
+// What each mode costs: the draws of one pass against the radius, 1 to 100, a line a mode, and
+// below it the overdraw, spans' draws less extents' (what the spans draw twice), as a bar a radius
+// on a scale of its own, since it is a few draws where the others are thousands. Both are SVGs with a title and a
+// description for those who cannot see them, and the same figures make a table. The counts are the
+// rasterisers' own, through the counting call; the current radius is marked on the charts and in
+// the table.
 const walkChart = (function () {
   const t = i18n.t;
-  const svg = document.getElementById('chart'), table = document.getElementById('chart-data');
+  const table = document.getElementById('chart-data');
   const ns = 'http://www.w3.org/2000/svg';
   const largest = 100;
   const styles = [{colour: '#0072b2', dash: ''}, {colour: '#d55e00', dash: '8 4'}, {colour: '#009e73', dash: '2 3'}];
-  const width = 640, height = 320, left = 64, right = 96, top = 16, bottom = 44;
-  let counts = null, modes = [];
+  const overdrawStyle = {colour: '#000000', dash: ''};
+  const width = 640, left = 64, right = 96, top = 16, bottom = 44;
+  const x = (r) => left + ((r - 1) / (largest - 1)) * (width - left - right);
+  let modes = [], counts = null, overdraw = null, charts = [];
 
   function element(name, attributes, parent) {
     const e = document.createElementNS(ns, name);
@@ -18,17 +22,14 @@ const walkChart = (function () {
     return e;
   }
 
-  const x = (r) => left + ((r - 1) / (largest - 1)) * (width - left - right);
-  let y = () => 0;
-
-  // Counts every mode at every radius, and draws the chart and its table.
-  function build(modeNames) {
-    modes = modeNames;
-    counts = modes.map((mode) => Array.from({length: largest}, (_, i) => walkTrace.drawCount(mode, i + 1)));
-    const most = Math.max(...counts.flat());
-    const step = 10 ** Math.floor(Math.log10(most / 4)) * (most / 10 ** Math.floor(Math.log10(most / 4)) > 20 ? 5 : 2);
+  // One chart in `svg`, `height` tall: a line for each of `series` ({name, counts, style}), or a bar
+  // at each radius for one with `bars`, whose figures jump from radius to radius.
+  function plot(svg, id, height, series) {
+    const most = Math.max(1, ...series.flatMap((s) => s.counts));
+    const magnitude = 10 ** Math.floor(Math.log10(Math.max(1, most / 4)));
+    const step = magnitude * (most / magnitude > 20 ? 5 : most / magnitude > 8 ? 2 : 1);
     const ceiling = Math.ceil(most / step) * step;
-    y = (n) => top + (1 - n / ceiling) * (height - top - bottom);
+    const y = (n) => top + (1 - n / ceiling) * (height - top - bottom);
     svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
     const axes = element('g', {class: 'axes'});
     for (let n = 0; n <= ceiling; n += step) {
@@ -42,41 +43,67 @@ const walkChart = (function () {
     element('text', {x: 14, y: top + (height - top - bottom) / 2, 'text-anchor': 'middle',
                      transform: `rotate(-90 14 ${top + (height - top - bottom) / 2})`}, axes).textContent = t('cost.draws');
     const lines = element('g', {class: 'lines'});
-    modes.forEach((mode, i) => {
-      const points = counts[i].map((n, k) => `${x(k + 1).toFixed(1)},${y(n).toFixed(1)}`).join(' ');
-      element('polyline', {points, fill: 'none', stroke: styles[i].colour, 'stroke-width': 2.5, 'stroke-dasharray': styles[i].dash}, lines);
-      element('text', {x: width - right + 6, y: y(counts[i][largest - 1]) + 4 + (i === 2 ? 14 : 0), fill: styles[i].colour}, lines)
-        .textContent = t(`mode.${mode}`);
+    series.forEach((s, i) => {
+      if (s.bars) {
+        const d = s.counts.map((n, k) => (n ? `M${x(k + 1).toFixed(1)},${y(0).toFixed(1)}V${y(n).toFixed(1)}` : '')).join('');
+        element('path', {class: 'series', d, fill: 'none', stroke: s.style.colour, 'stroke-width': 3}, lines);
+      } else {
+        const points = s.counts.map((n, k) => `${x(k + 1).toFixed(1)},${y(n).toFixed(1)}`).join(' ');
+        element('polyline', {class: 'series', points, fill: 'none', stroke: s.style.colour, 'stroke-width': 2.5,
+                             'stroke-dasharray': s.style.dash}, lines);
+      }
+      element('text', {x: width - right + 6, y: y(s.counts[largest - 1]) + 4 + (i === 2 ? 14 : 0), fill: s.style.colour}, lines)
+        .textContent = s.name;
     });
-    svg.replaceChildren(element('title', {id: 'chart-title'}), element('desc', {id: 'chart-desc'}), axes, lines,
+    svg.replaceChildren(element('title', {id: `${id}-title`}), element('desc', {id: `${id}-desc`}), axes, lines,
                         element('g', {class: 'current'}));
-    svg.querySelector('title').textContent = t('cost.chart-title');
+    return {svg, y, height, series};
+  }
+
+  // Counts every mode at every radius, and draws the charts and their table.
+  function build(modeNames) {
+    modes = modeNames;
+    counts = modes.map((mode) => Array.from({length: largest}, (_, i) => walkTrace.drawCount(mode, i + 1)));
+    const spans = counts[modes.indexOf('spans')], extents = counts[modes.indexOf('extents')];
+    overdraw = spans.map((n, k) => n - extents[k]);
+    charts = [
+      plot(document.getElementById('chart'), 'chart', 320,
+           modes.map((mode, i) => ({name: t(`mode.${mode}`), counts: counts[i], style: styles[i]}))),
+      plot(document.getElementById('overdraw-chart'), 'overdraw', 200, [{name: t('cost.overdraw'), counts: overdraw, style: overdrawStyle, bars: true}]),
+    ];
+    charts[0].svg.querySelector('title').textContent = t('cost.chart-title');
+    charts[1].svg.querySelector('title').textContent = t('cost.overdraw-title');
     const head = table.tHead.rows[0];
-    head.replaceChildren(...['cost.radius', ...modes.map((m) => `mode.${m}`)].map((key) => {
+    head.replaceChildren(...[t('cost.radius'), ...modes.map((m) => t(`mode.${m}`)), t('cost.overdraw')].map((text) => {
       const th = document.createElement('th');
       th.scope = 'col';
-      th.textContent = t(key);
+      th.textContent = text;
       return th;
     }));
-    table.tBodies[0].replaceChildren(...counts[0].map((_, k) => {
+    table.tBodies[0].replaceChildren(...overdraw.map((extra, k) => {
       const row = document.createElement('tr');
       row.insertCell().textContent = k + 1;
       for (const column of counts) row.insertCell().textContent = column[k];
+      row.insertCell().textContent = extra;
       return row;
     }));
   }
 
-  // Marks `radius` (a vertical line and a dot on each mode's line) and says its figures.
+  // Marks `radius` (a vertical line and a dot on each line) and says its figures.
   function mark(radius) {
     if (!counts) return;
-    const r = Math.min(radius, largest), group = svg.querySelector('.current');
-    group.replaceChildren();
-    element('line', {x1: x(r), x2: x(r), y1: top, y2: height - bottom}, group);
-    counts.forEach((column, i) => element('circle', {cx: x(r), cy: y(column[r - 1]), r: 4.5, fill: styles[i].colour}, group));
+    const r = Math.min(radius, largest);
+    for (const chart of charts) {
+      const group = chart.svg.querySelector('.current');
+      group.replaceChildren();
+      element('line', {x1: x(r), x2: x(r), y1: top, y2: chart.height - bottom}, group);
+      for (const s of chart.series) element('circle', {cx: x(r), cy: chart.y(s.counts[r - 1]), r: 4.5, fill: s.style.colour}, group);
+    }
     const figures = modes.map((mode, i) => t('cost.figure', {mode: t(`mode.${mode}`), n: counts[i][r - 1]})).join(', ');
-    svg.querySelector('desc').textContent = t('cost.chart-desc', {r, figures});
+    charts[0].svg.querySelector('desc').textContent = t('cost.chart-desc', {r, figures});
+    charts[1].svg.querySelector('desc').textContent = t('cost.overdraw-desc', {r, n: overdraw[r - 1]});
     for (const row of table.tBodies[0].rows) row.classList.toggle('current', Number(row.cells[0].textContent) === r);
   }
 
-  return {build, mark, get built() { return counts !== null; }};
+  return {build, mark};
 })();

@@ -1,7 +1,7 @@
 // The explainer, walk.html: the walk of the demonstration's rasterisers, state by state. This
 // file holds the page's state and its controls, and sends each change to the parts that show it:
 // the trace (trace.js), the grid (grid.js), the table (table.js), the narration (narration.js),
-// predict mode (predict.js), the variants (variants.js) and the chart (chart.js).
+// predict mode (predict.js), the variants (variants.js), the chart (chart.js) and the code (code.js).
 //
 // The address holds the state (walk.html?mode=spans&radius=7&step=3, with predict=1, variant=
 // and lang= when they are set) and follows every change.
@@ -13,6 +13,9 @@
   i18n.apply();
   document.title = t('walk.title');
   await walkTrace.start();
+  walkCode.start();
+  // Open beside the walk on a wide screen; on a phone, closed under the table until asked for.
+  walkCode.element.open = matchMedia('(min-width: 601px)').matches;
   const modes = walkTrace.modes;
   for (const name of modes) modeSelect.add(new Option(t(`mode.${name}`), name));
   for (const name of modes) {
@@ -86,6 +89,7 @@
     radiusInput.value = radius;
     walk = walkTrace.load(mode, radius);
     walkTable.fill(walk);
+    walkCode.load(walk);
     walkGrid.size(walk);
     if (walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     walkChart.mark(radius);
@@ -99,13 +103,16 @@
     writeAddress();
   }
 
-  // Shows the position to every part; while the learner predicts, nothing shows the coming move.
+  // Shows the position to every part; while the learner predicts, nothing shows the coming move:
+  // the code marks only the comparison, and the variant's marks, which lie on the moves to come,
+  // wait until predict mode ends.
   function show() {
     const predicting = walkPredict.on, hiding = walkPredict.hidingMove;
     walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
     document.body.classList.toggle('predicting', predicting);
     $('narration').textContent = walkNarration.text(walk, position, hiding);
-    walkGrid.show(position, {hideDecision: hiding, variant: walkVariants.marks});
+    walkGrid.show(position, {hideDecision: hiding, variant: predicting ? null : walkVariants.marks});
+    walkCode.show(position, {deciding: hiding && position < walk.steps.length && Boolean(walk.steps[position].move)});
     walkPredict.show(walk, position);
     for (const id of ['forward', 'end', 'play']) $(id).disabled = predicting;
   }
@@ -178,6 +185,7 @@
     moves[event.key]();
   });
   addEventListener('resize', () => { walkGrid.size(walk); show(); });
+  walkCode.element.addEventListener('toggle', () => { if (walk) show(); });
 
   const start = readAddress();
   walkVariants.load(start.state.radius, start.state.variant);

@@ -159,7 +159,7 @@ const walkGrid = (function () {
     }
     m.setLineDash([]);
     m.beginPath();
-    m.arc(...centre(s.x + 1, s.y - 0.5), Math.max(4 * ratio, c * 0.22), 0, 2 * Math.PI);
+    m.arc(...centre(...s.midpoint), Math.max(4 * ratio, c * 0.22), 0, 2 * Math.PI);
     m.fillStyle = m.strokeStyle = hideDecision ? '#777' : '#009e73';
     if (!hideDecision && s.move === 'E') m.fill();
     m.lineWidth = Math.max(1.5, c / 10);

@@ -1,13 +1,13 @@
 // The sentence under the controls: what the walk does at the position shown, in the trace's own
-// numbers. The move it names is the trace's; the comparison of d with 0 that explains it is the
-// one that move stands for (E while d < 0).
+// numbers, the midpoint included. The move it names is the trace's; the comparison of d with 0
+// that explains it is the one that move stands for (E while d < 0).
 const walkNarration = (function () {
   const t = i18n.t, number = i18n.number;
 
-  const midpoint = (s) => t('point', {x: number(s.x + 1), y: number(s.y - 0.5, 1)});
+  const midpoint = (s) => t('point', {x: number(s.midpoint[0]), y: number(s.midpoint[1], 1)});
 
   // Why the walk takes its move from state `s`: "d = 2 ≥ 0, so the midpoint (3, 8.5) is outside
-  // the circle or on it, and the walk goes SE."
+  // the circle, and the walk goes SE."
   const reason = (s) => t(s.move === 'E' ? 'reason.east' : 'reason.south-east', {d: number(s.d), m: midpoint(s)});
 
   function text(walk, p, predicting = false) {

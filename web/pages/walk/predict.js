@@ -3,7 +3,8 @@
 // away hidden: the move in the table, the rows after, the midpoint's fill, the next draws and the
 // narration's verdict. At the second level the learner then types the next d. Each answer is held
 // against the trace's own move and d, a sentence says why, and the walk goes on one step whether
-// the answer was right or not. The score counts every answer, "N of M".
+// the answer was right or not. The score counts each question once a round, "N of M": going back
+// and answering again asks afresh but leaves the score, and a new walk starts a new round.
 const walkPredict = (function () {
   const t = i18n.t, number = i18n.number;
   const $ = (id) => document.getElementById(id);
@@ -11,6 +12,7 @@ const walkPredict = (function () {
   const question = $('question'), answers = $('answers'), dForm = $('d-form'), dInput = $('answer-d');
   const verdict = $('verdict'), score = $('score'), end = $('quiz-end');
   let on = false, right = 0, asked = 0;
+  const counted = new Set();  // the questions answered this round: "move 3", "d 3"
   let stage = 'move';  // 'move', then 'd' at the second level, for the state on show
   let walk = null, position = 0;
   let hooks = {go() {}, changed() {}, anotherRadius() {}};
@@ -24,6 +26,7 @@ const walkPredict = (function () {
     toggle.setAttribute('aria-pressed', String(on));
     quiz.hidden = !on;
     right = asked = 0;
+    counted.clear();
     stage = 'move';
     verdict.textContent = '';
     showScore();
@@ -51,11 +54,18 @@ const walkPredict = (function () {
     }
   }
 
+  // The first answer to a question in this round counts; one given again does not.
+  function count(question, ok) {
+    if (counted.has(question)) return;
+    counted.add(question);
+    ++asked;
+    if (ok) ++right;
+  }
+
   function answerMove(move) {
     if (!on || stage !== 'move' || !walk.steps[position] || !walk.steps[position].move) return;
     const s = walk.steps[position];
-    ++asked;
-    if (move === s.move) ++right;
+    count(`move ${position}`, move === s.move);
     verdict.textContent = t(move === s.move ? 'predict.right' : 'predict.wrong', {reason: walkNarration.reason(s)});
     showScore();
     if (withD.checked) {
@@ -74,8 +84,7 @@ const walkPredict = (function () {
     }
     const s = walk.steps[position], next = walk.steps[position + 1];
     const ok = Number(typed) === next.d;
-    ++asked;
-    if (ok) ++right;
+    count(`d ${position}`, ok);
     verdict.textContent = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
     showScore();
     stage = 'move';
@@ -83,9 +92,12 @@ const walkPredict = (function () {
   }
 
   toggle.addEventListener('click', () => set(!on));
+  // Never asks again about a move already answered: turned off while the next d is asked, the
+  // walk goes on as after a move answered without it; turned on, the open question stays.
   withD.addEventListener('change', () => {
+    if (!on || stage !== 'd' || withD.checked) return;
     stage = 'move';
-    hooks.changed();
+    hooks.go(position + 1);
   });
   $('answer-e').addEventListener('click', () => answerMove('E'));
   $('answer-se').addEventListener('click', () => answerMove('SE'));

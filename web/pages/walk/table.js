@@ -33,7 +33,7 @@ const walkTable = (function () {
       row.dataset.step = p;
       stepButton(row, p, t('table.step', {step: p}), p);
       cell(row, s.x), cell(row, s.y), cell(row, number(s.d));
-      cell(row, number(s.d + 0.25, 2));  // F(M) = d + 1/4
+      cell(row, number(s.fm, 2));
       cell(row, s.move || '—').className = 'move';  // hidden as "?" while the learner predicts it
       cell(row, s.draws.length), cell(row, walk.offsets[p + 1]);
       rows.appendChild(row);

@@ -1,14 +1,18 @@
 // The explainer's numbers. Everything the page shows of the walk comes from the rasterisers built
 // for the browser (midpoint-walk.js): the trace of a mode at a radius, as midpoint-walk --json
-// prints it, the variants of the outline's walk, and the draws of a pass. This file reads them and
+// prints it (with each state's F(M), midpoint and lines of the source run there), the variants of
+// the outline's walk, the draws of a pass, and the rasterisers' source text. This file reads them and
 // keeps them in the forms the page draws from; nothing here walks or decides a move.
 const walkTrace = (function () {
   let module = null;
   const modes = [];
+  const source = {file: '', text: ''};  // the rasterisers' source, whose lines the trace names
 
   async function start() {
     module = await createWalkModule();
     for (let i = 0; i < module._walkModeCount(); ++i) modes.push(module.UTF8ToString(module._walkModeName(i)));
+    source.file = module.UTF8ToString(module._walkSourceFile());
+    source.text = module.UTF8ToString(module._walkSource());
   }
 
   // The walk of `mode` at `radius`, with its draws as cells of the grid: the plane from -(r + 1) to
@@ -44,5 +48,5 @@ const walkTrace = (function () {
   // The draws of one pass of `mode` at `radius`, counted by the rasteriser itself.
   const drawCount = (mode, radius) => module._walkDrawCount(modes.indexOf(mode), radius);
 
-  return {start, modes, load, variants, drawCount};
+  return {start, modes, source, load, variants, drawCount};
 })();
