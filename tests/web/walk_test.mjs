@@ -310,3 +310,38 @@ test('the code beside the walk: the file\'s own lines, the branch of the model\'
   assert.equal(await p.page.$eval('#variant', (s) => s.value), 'less-or-equal');
   await close(p);
 });
+
+test('embedded, the page fits its frame with no scroll bar and says its height; "?" lists its keys', async () => {
+  const host = await site.browser.newPage();
+  const problems = watch(host);
+  for (const [width, height, lang] of [[640, 480, 'en'], [480, 640, 'fr']]) {
+    await host.setViewport({width: width + 40, height: height + 40});
+    await host.setContent(`<script>window.said = []; addEventListener('message', (e) => said.push(e.data));</script>
+      <iframe src="${site.base}walk.html?mode=spans&radius=9&lang=${lang}&embed=1" width="${width}" height="${height}" style="border: 0"></iframe>`);
+    const frame = () => host.frames().find((f) => f.url().includes('walk.html'));
+    await until(async () => frame() && await frame().$('body[data-ready]').catch(() => null), 'the page in its frame');
+    const fit = await frame().evaluate(() => {
+      const root = document.documentElement, shown = (s) => document.querySelector(s).getClientRects().length > 0;
+      return {over: [root.scrollWidth - root.clientWidth, root.scrollHeight - root.clientHeight],
+              essentials: ['#grid', '#forward', '#narration'].every(shown),
+              others: ['header', '.table-frame', '#code-box', '.variants', '.cost', '#language'].filter(shown)};
+    });
+    assert.deepEqual(fit, {over: [0, 0], essentials: true, others: []}, `${width} x ${height}, ${lang}`);
+    await until(() => host.evaluate(() => said.some((m) => m.type === 'midpoint-height' && m.height > 0)), 'the height said to the parent');
+  }
+  await host.close();
+  assert.deepEqual(problems, []);
+
+  const w = await open('?mode=outline&radius=7');
+  await w.page.focus('#forward');
+  await w.page.keyboard.press('?');
+  const dialog = await w.page.$eval('dialog.keys-dialog', (d) => ({
+    open: d.open, role: d.getAttribute('role'), label: document.getElementById(d.getAttribute('aria-labelledby')).textContent,
+    keys: [...d.querySelectorAll('tr')].map((r) => r.cells[0].textContent),
+  }));
+  assert.deepEqual({...dialog, keys: undefined}, {open: true, role: 'dialog', label: 'Keys', keys: undefined});
+  for (const key of ['Left arrow', 'Right arrow', 'Home', 'End', 'Space', 'key e', 'key s']) assert.ok(dialog.keys.includes(key), `${key} listed`);
+  await w.page.keyboard.press('Escape');
+  assert.deepEqual(await w.page.evaluate(() => [document.querySelector('dialog').open, document.activeElement.id]), [false, 'forward']);
+  await close(w);
+});

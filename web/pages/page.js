@@ -16,6 +16,12 @@ function startProgram(script, page) {
   i18n.apply();
   i18n.linkOtherLanguage($('language'));
   status.textContent = t('program.loading');
+  // The page's tools; the keys' dialog lists the table of inputs that the program gives (below).
+  const tools = $('page-tools');
+  pageTheme.control(tools);
+  pageShare.control(tools);
+  pageKeys.control(tools, () => [...$('inputs').rows].map((row) => [[...row.cells[0].childNodes].map((n) => n.cloneNode(true)),
+                                                                    row.cells[1].textContent]));
 
   function showOutput() {
     pending = false;
@@ -26,9 +32,8 @@ function startProgram(script, page) {
     }
     // The explainer at the circle on the screen, as the program has it, in this page's language.
     if (walkLink) {
-      const query = new URLSearchParams({mode: UTF8ToString(Module._webCircleModeName()), radius: Module._webCircleRadius()});
-      if (new URLSearchParams(location.search).has('lang')) query.set('lang', i18n.lang);
-      walkLink.href = `walk.html?${query}`;
+      walkLink.href = pageAddress.link('walk.html', new URLSearchParams({mode: UTF8ToString(Module._webCircleModeName()),
+                                                                         radius: Module._webCircleRadius()}));
     }
   }
 
@@ -72,7 +77,7 @@ function sayNoWebGL(status) {
   const t = i18n.t;
   status.replaceChildren(t('program.no-webgl'), ' ', t('program.no-webgl-walk'), ' ');
   const link = document.createElement('a');
-  link.href = new URLSearchParams(location.search).has('lang') ? `walk.html?lang=${i18n.lang}` : 'walk.html';
+  link.href = pageAddress.link('walk.html');
   link.textContent = t('program.no-webgl-link');
   status.append(link, '.');
   status.classList.add('problem');

@@ -6,6 +6,19 @@ const pageStrings = {
   en: {
     'language.name': 'English',
 
+    // What every page has at its top, and on paper.
+    'tools.label': 'Page settings',
+    'theme.label': 'Theme', 'theme.auto': 'as the system', 'theme.light': 'light', 'theme.dark': 'dark', 'theme.projector': 'projector',
+    'share.link': 'Copy link', 'share.embed': 'Copy embed code', 'share.copied': 'Copied',
+    'keys.title': 'Keys', 'keys.close': 'Close', 'keys.button': 'Keys',
+    'keys.question-key': '?', 'keys.this-list': 'this list of keys',
+    'keys.play': 'play / pause', 'keys.answer-e': 'answer E (predict mode)', 'keys.answer-s': 'answer SE (predict mode)',
+    'print.heading': 'Mode {mode}, radius {r}, step {step}',
+    'print.worksheet-heading': 'Mode {mode}, radius {r}: fill in d, F(M) and the move of each state, and the pixels on the grid',
+    'print.worksheet-note': 'This page prints as a worksheet: the d, F(M) and move columns blank, and the grid with the start pixel alone.',
+    'print.name': 'Name: ______________________________',
+    'print.worksheet-grid': 'The grid of the worksheet: the exact circle and the start pixel',
+
     // The demonstration's modes, by the names the program gives them.
     'mode.outline': 'outline', 'mode.spans': 'spans', 'mode.extents': 'extents',
     // A point with numbers in it (French separates them with a semicolon, as its decimals use commas).
@@ -172,6 +185,18 @@ const pageStrings = {
   fr: {
     'language.name': 'Français',
 
+    'tools.label': 'Réglages de la page',
+    'theme.label': 'Thème', 'theme.auto': 'comme le système', 'theme.light': 'clair', 'theme.dark': 'sombre', 'theme.projector': 'projecteur',
+    'share.link': 'Copier le lien', 'share.embed': 'Copier le code d’intégration', 'share.copied': 'Copié',
+    'keys.title': 'Touches', 'keys.close': 'Fermer', 'keys.button': 'Touches',
+    'keys.question-key': '?', 'keys.this-list': 'cette liste des touches',
+    'keys.play': 'lecture / pause', 'keys.answer-e': 'répondre E (mode prédiction)', 'keys.answer-s': 'répondre SE (mode prédiction)',
+    'print.heading': 'Mode {mode}, rayon {r}, pas {step}',
+    'print.worksheet-heading': 'Mode {mode}, rayon {r} : complétez d, F(M) et le déplacement de chaque état, et les pixels sur la grille',
+    'print.worksheet-note': 'Cette page s’imprime en fiche d’exercice : les colonnes d, F(M) et déplacement vides, et la grille avec le seul pixel de départ.',
+    'print.name': 'Nom : ______________________________',
+    'print.worksheet-grid': 'La grille de la fiche : le cercle exact et le pixel de départ',
+
     'mode.outline': 'contour', 'mode.spans': 'segments', 'mode.extents': 'étendues',
     'point': '({x} ; {y})',
 
@@ -332,7 +357,7 @@ const pageStrings = {
 };
 
 const i18n = (function () {
-  const asked = new URLSearchParams(location.search).get('lang');
+  const asked = pageAddress.get('lang');
   // The first of the browser's preferred languages that the pages speak; English for the rest.
   const preferred = [...(navigator.languages || []), navigator.language || '']
     .map((l) => l.toLowerCase()).find((l) => /^(fr|en)(-|$)/.test(l));
@@ -375,11 +400,10 @@ const i18n = (function () {
     for (const e of root.querySelectorAll('[data-title]')) e.title = t(e.dataset.title);
   }
 
-  // The link to this page in the other language, keeping the rest of the address: `query` is the
+  // The link to this page in the other language, keeping the rest of the address: `own` is the
   // page's own state, as URLSearchParams.
-  function linkOtherLanguage(link, query = new URLSearchParams(location.search)) {
-    query.set('lang', other);
-    link.href = `?${query}`;
+  function linkOtherLanguage(link, own) {
+    link.href = pageAddress.self(own, {lang: other});
     if (link.hreflang === other) return;  // the rest stays
     link.hreflang = other;
     link.lang = other;

@@ -9,10 +9,12 @@ const walkChart = (function () {
   const table = document.getElementById('chart-data');
   const ns = 'http://www.w3.org/2000/svg';
   const largest = 100;
-  const styles = [{colour: '#0072b2', dash: ''}, {colour: '#d55e00', dash: '8 4'}, {colour: '#009e73', dash: '2 3'}];
-  const overdrawStyle = {colour: '#000000', dash: ''};
+  // The theme's colours (theme.css), a dash as well so that the lines are told apart without them.
+  const styles = [{colour: 'var(--series-1)', dash: ''}, {colour: 'var(--series-2)', dash: '8 4'}, {colour: 'var(--series-3)', dash: '2 3'}];
+  const overdrawStyle = {colour: 'var(--series-4)', dash: ''};
   const width = 640, left = 64, right = 96, top = 16, bottom = 44;
   const x = (r) => left + ((r - 1) / (largest - 1)) * (width - left - right);
+  const scale = () => Number(pageTheme.colour('line-scale')) || 1;
   let modes = [], counts = null, overdraw = null, charts = [];
 
   function element(name, attributes, parent) {
@@ -46,13 +48,13 @@ const walkChart = (function () {
     series.forEach((s, i) => {
       if (s.bars) {
         const d = s.counts.map((n, k) => (n ? `M${x(k + 1).toFixed(1)},${y(0).toFixed(1)}V${y(n).toFixed(1)}` : '')).join('');
-        element('path', {class: 'series', d, fill: 'none', stroke: s.style.colour, 'stroke-width': 3}, lines);
+        element('path', {class: 'series', d, fill: 'none', style: `stroke: ${s.style.colour}`, 'stroke-width': 3 * scale()}, lines);
       } else {
         const points = s.counts.map((n, k) => `${x(k + 1).toFixed(1)},${y(n).toFixed(1)}`).join(' ');
-        element('polyline', {class: 'series', points, fill: 'none', stroke: s.style.colour, 'stroke-width': 2.5,
+        element('polyline', {class: 'series', points, fill: 'none', style: `stroke: ${s.style.colour}`, 'stroke-width': 2.5 * scale(),
                              'stroke-dasharray': s.style.dash}, lines);
       }
-      element('text', {x: width - right + 6, y: y(s.counts[largest - 1]) + 4 + (i === 2 ? 14 : 0), fill: s.style.colour}, lines)
+      element('text', {x: width - right + 6, y: y(s.counts[largest - 1]) + 4 + (i === 2 ? 14 : 0), style: `fill: ${s.style.colour}`}, lines)
         .textContent = s.name;
     });
     svg.replaceChildren(element('title', {id: `${id}-title`}), element('desc', {id: `${id}-desc`}), axes, lines,
@@ -97,7 +99,7 @@ const walkChart = (function () {
       const group = chart.svg.querySelector('.current');
       group.replaceChildren();
       element('line', {x1: x(r), x2: x(r), y1: top, y2: chart.height - bottom}, group);
-      for (const s of chart.series) element('circle', {cx: x(r), cy: chart.y(s.counts[r - 1]), r: 4.5, fill: s.style.colour}, group);
+      for (const s of chart.series) element('circle', {cx: x(r), cy: chart.y(s.counts[r - 1]), r: 4.5 * scale(), style: `fill: ${s.style.colour}`}, group);
     }
     const figures = modes.map((mode, i) => t('cost.figure', {mode: t(`mode.${mode}`), n: counts[i][r - 1]})).join(', ');
     charts[0].svg.querySelector('desc').textContent = t('cost.chart-desc', {r, figures});

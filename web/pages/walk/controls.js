@@ -1,10 +1,12 @@
 // The explainer, walk.html: the walk of the demonstration's rasterisers, state by state. This
 // file holds the page's state and its controls, and sends each change to the parts that show it:
 // the trace (trace.js), the grid (grid.js), the table (table.js), the narration (narration.js),
-// predict mode (predict.js), the variants (variants.js), the chart (chart.js) and the code (code.js).
+// predict mode (predict.js), the variants (variants.js), the chart (chart.js), the code (code.js)
+// and the page on paper (print.js).
 //
-// The address holds the state (walk.html?mode=spans&radius=7&step=3, with predict=1, variant=
-// and lang= when they are set) and follows every change.
+// The address holds the state (walk.html?mode=spans&radius=7&step=3, with predict=1 and variant=
+// when they are set; play=1 plays from the start, unless motion is to be kept down) and follows
+// every change; address.js carries the rest (lang=, theme=, embed=, worksheet=).
 (async function () {
   const t = i18n.t;
   const $ = (id) => document.getElementById(id);
@@ -31,9 +33,9 @@
 
   // --- the address -------------------------------------------------------------------------
   function readAddress() {
-    const query = new URLSearchParams(location.search);
+    const query = new URLSearchParams(location.search);  // the page's own parameters; address.js has the rest
     const ignored = [];
-    const state = {mode: modes[0], radius: 7, step: 0, predict: false, variant: 'walk'};
+    const state = {mode: modes[0], radius: 7, step: 0, predict: false, variant: 'walk', play: query.get('play') === '1'};
     if (query.has('mode')) {
       if (modes.includes(query.get('mode'))) state.mode = query.get('mode');
       else ignored.push(t('address.mode', {text: query.get('mode'), modes: modes.join(', ')}));
@@ -67,19 +69,12 @@
     return q;
   }
 
-  // The links that carry the state follow at once; the address a moment after the last change,
-  // since the browser takes longer to rewrite it than a step takes on a phone.
-  let addressTimer = null;
-  const asked = new URLSearchParams(location.search).get('lang');
+  // The links that carry the state follow at once; the address a moment after the last change.
   function writeAddress() {
-    const own = query(), full = new URLSearchParams(own);
-    if (asked === 'fr' || asked === 'en') full.set('lang', asked);
+    const own = query();
     i18n.linkOtherLanguage($('language'), own);
-    if (asked) $('demo-link').href = `index.html?lang=${i18n.lang}`;
-    clearTimeout(addressTimer);
-    addressTimer = setTimeout(() => {
-      if (location.search !== `?${full}`) history.replaceState(null, '', `?${full}`);
-    }, 150);
+    $('demo-link').href = pageAddress.link('index.html');
+    pageAddress.write(own);
   }
 
   // --- the walk ----------------------------------------------------------------------------
@@ -91,6 +86,7 @@
     walkTable.fill(walk);
     walkCode.load(walk);
     walkGrid.size(walk);
+    walkPrint.load(walk);
     if (walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     walkChart.mark(radius);
     walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
@@ -103,6 +99,13 @@
     writeAddress();
   }
 
+  // In a frame, no scroll bar: a grid smaller by what still overflows once all is shown.
+  function fitFrame() {
+    if (!pageAddress.embedded) return;
+    const over = Math.max(document.documentElement.scrollHeight - innerHeight, document.documentElement.scrollWidth - innerWidth);
+    if (over > 0) walkGrid.size(walk, over), show();
+  }
+
   // Shows the position to every part; while the learner predicts, nothing shows the coming move:
   // the code marks only the comparison, and the variant's marks, which lie on the moves to come,
   // wait until predict mode ends.
@@ -113,6 +116,7 @@
     $('narration').textContent = walkNarration.text(walk, position, hiding);
     walkGrid.show(position, {hideDecision: hiding, variant: predicting ? null : walkVariants.marks});
     walkCode.show(position, {deciding: hiding && position < walk.steps.length && Boolean(walk.steps[position].move)});
+    walkPrint.show(position);
     walkPredict.show(walk, position);
     for (const id of ['forward', 'end', 'play']) $(id).disabled = predicting;
   }
@@ -173,18 +177,31 @@
     const point = walkGrid.pointAt(event.clientX, event.clientY);
     choose(point ? walk.firstDrawnAt[walk.cellAt(point.x, point.y)] : -1);
   });
+  // The page's keys: what the handler below runs, and what the keys' dialog lists. Forward ones
+  // wait while the learner predicts; Space on a button is the button's.
+  const keyTable = [
+    {key: 'ArrowLeft', name: 'walk.back-key', does: 'walk.back', run: () => jump(position - 1)},
+    {key: 'ArrowRight', name: 'walk.forward-key', does: 'walk.forward', run: () => jump(position + 1), forward: true},
+    {key: 'Home', name: 'walk.start-key', does: 'walk.start', run: () => jump(0)},
+    {key: 'End', name: 'walk.end-key', does: 'walk.end', run: () => jump(walk.lastPosition), forward: true},
+    {key: ' ', name: 'walk.play-key', does: 'keys.play', run: () => togglePlay(), notOnButton: true},
+  ];
   document.addEventListener('keydown', (event) => {
-    if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input:not([type=checkbox]), select, textarea')) return;
+    if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input:not([type=checkbox]), select, textarea, dialog')) return;
     if (walkPredict.key(event)) return event.preventDefault();
-    const onButton = event.target.closest('button');
-    const forward = !walkPredict.on;
-    const moves = {ArrowLeft: () => jump(position - 1), ArrowRight: forward ? () => jump(position + 1) : null,
-                   Home: () => jump(0), End: forward ? () => jump(walk.lastPosition) : null, ' ': onButton ? null : togglePlay};
-    if (!moves[event.key]) return;
+    const entry = keyTable.find((k) => k.key === event.key);
+    if (!entry || (entry.forward && walkPredict.on) || (entry.notOnButton && event.target.closest('button'))) return;
     event.preventDefault();
-    moves[event.key]();
+    entry.run();
   });
-  addEventListener('resize', () => { walkGrid.size(walk); show(); });
+  const tools = $('page-tools');
+  pageTheme.control(tools);
+  pageShare.control(tools);
+  pageKeys.control(tools, () => [...keyTable.map((k) => [t(k.name), t(k.does)]),
+                                 [t('predict.e-key'), t('keys.answer-e')], [t('predict.s-key'), t('keys.answer-s')],
+                                 [t('keys.question-key'), t('keys.this-list')]]);
+  document.addEventListener('themechange', () => { if (walk) walkGrid.size(walk), walkPrint.load(walk), show(); });
+  addEventListener('resize', () => { walkGrid.size(walk); show(); fitFrame(); });
   walkCode.element.addEventListener('toggle', () => { if (walk) show(); });
 
   const start = readAddress();
@@ -197,6 +214,9 @@
   }
   walkPredict.set(start.state.predict, {quiet: true});
   load(start.state.mode, start.state.radius, start.state.step);
+  fitFrame();
+  // Nothing moves by itself for those who asked their system to keep motion down.
+  if (start.state.play && !matchMedia('(prefers-reduced-motion: reduce)').matches) togglePlay();
   document.body.dataset.ready = 'true';
   performance.mark('walk-ready');  // the table and the grid are there
   // The chart takes every mode at every radius: after the first picture, not before it.

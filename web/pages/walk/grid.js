@@ -3,23 +3,44 @@
 // picture's pixels when the whole grid changes, and only where they change for a step, so that a
 // step costs what it draws and not the whole plane (30,000 cells at radius 100). Above, redrawn
 // at every step: the grid lines, the marks of cells drawn twice, the axes and the exact circle,
-// the state with its candidates and midpoint, and the marks of a variant.
+// the state with its candidates and midpoint, and the marks of a variant. Every colour is the
+// theme's (theme.css), read again when it changes; a projector's theme thickens the lines.
 const walkGrid = (function () {
   const grid = document.getElementById('grid'), marks = document.getElementById('marks');
   const g = grid.getContext('2d'), m = marks.getContext('2d');
-  // Okabe and Ito's palette, told apart with any colour vision; marks as well as colours.
-  const colours = {white: '#ffffff', once: '#56b4e9', twice: '#d55e00', now: '#f0e442'};
-  const words = {white: 0xffffffff, once: 0xffe9b456, twice: 0xff005ed5, now: 0xff42e4f0};  // as ABGR words
+  let colours = {}, words = {}, scale = 1;
+  // The cells' colours also as the picture's pixels, RGBA bytes read as one little-endian word.
+  function readTheme() {
+    const colour = pageTheme.colour;
+    colours = {white: colour('cell'), once: colour('once'), twice: colour('twice'), now: colour('now'), grid: colour('grid-line'),
+               axis: colour('axis'), circle: colour('circle'), state: colour('state'), twiceMark: colour('twice-mark'),
+               nowMark: colour('now-mark'), candidate: colour('candidate'), undecided: colour('undecided'),
+               variantOnly: colour('variant-only'), walkOnly: colour('walk-only')};
+    for (const name of ['white', 'once', 'twice', 'now']) {
+      const hex = parseInt(colours[name].slice(1), 16);
+      words[name] = (0xff000000 | ((hex & 0xff) << 16) | (hex & 0xff00) | (hex >> 16)) >>> 0;
+    }
+    scale = Number(colour('line-scale')) || 1;
+  }
   let walk = null, cellSize = 4, ratio = 1, c = 4;  // c: a cell in canvas pixels
   let counts = new Uint8Array(0), now = new Uint8Array(0);
   let shownAt = -1;  // the position the cells show, -1 when they must all be painted
 
-  // As large as the window allows, 3 CSS pixels a cell at least: every cell stays visible.
-  function size(w) {
+  // As large as the window allows, 3 CSS pixels a cell at least: every cell stays visible. In a
+  // frame (embed=1) the grid fits whatever the frame: beside the panel when the frame is wide,
+  // above it when it is tall, `less` CSS pixels smaller where the page still overflows.
+  function size(w, less = 0) {
     walk = w;
-    const room = Math.min(grid.parentElement.parentElement.clientWidth || innerWidth,
-                          innerHeight - grid.getBoundingClientRect().top - 8, innerWidth - 16);
-    cellSize = Math.max(3, Math.min(40, Math.floor(room / walk.span)));
+    readTheme();
+    let room = Math.min(grid.parentElement.parentElement.clientWidth || innerWidth,
+                        innerHeight - grid.getBoundingClientRect().top - 8, innerWidth - 16);
+    if (pageAddress.embedded) {
+      const panel = document.querySelector('.panel'), margin = 16 + 12;
+      room = innerWidth >= innerHeight ? Math.min(innerHeight - margin, innerWidth - margin - 220)
+                                       : Math.min(innerWidth - margin, innerHeight - margin - panel.offsetHeight);
+      room -= less;
+    }
+    cellSize = Math.max(pageAddress.embedded ? 1 : 3, Math.min(40, Math.floor(room / walk.span)));
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
     for (const canvas of [grid, marks]) {
@@ -84,8 +105,8 @@ const walkGrid = (function () {
     const centre = (x, y) => [o + x * c, o - y * c];
     m.clearRect(0, 0, marks.width, marks.height);
     if (cellSize >= 6) {
-      m.strokeStyle = 'rgba(0, 0, 0, 0.1)';
-      m.lineWidth = 1;
+      m.strokeStyle = colours.grid;
+      m.lineWidth = scale;
       m.beginPath();
       for (let i = 0; i <= walk.span; ++i) {
         m.moveTo(i * c, 0), m.lineTo(i * c, marks.height);
@@ -99,13 +120,13 @@ const walkGrid = (function () {
       if (!counts[at] || !(counts[at] > 1 || (now[at] && cellSize >= 8))) continue;
       const left = (at % walk.span) * c, top = Math.floor(at / walk.span) * c;
       if (now[at] && cellSize >= 8) {
-        m.strokeStyle = '#000';
-        m.lineWidth = Math.max(1, c / 8);
+        m.strokeStyle = colours.nowMark;
+        m.lineWidth = Math.max(1, c / 8) * scale;
         m.strokeRect(left + m.lineWidth / 2, top + m.lineWidth / 2, c - m.lineWidth, c - m.lineWidth);
       }
       if (counts[at] > 1) {
-        m.strokeStyle = now[at] ? '#000' : '#fff';
-        m.lineWidth = Math.max(1, c / 10);
+        m.strokeStyle = now[at] ? colours.nowMark : colours.twiceMark;
+        m.lineWidth = Math.max(1, c / 10) * scale;
         m.beginPath();
         m.moveTo(left + c * 0.2, top + c * 0.2), m.lineTo(left + c * 0.8, top + c * 0.8);
         m.moveTo(left + c * 0.8, top + c * 0.2), m.lineTo(left + c * 0.2, top + c * 0.8);
@@ -113,13 +134,13 @@ const walkGrid = (function () {
       }
     }
     // The axes and the exact circle.
-    m.strokeStyle = '#888';
-    m.lineWidth = Math.max(1, ratio);
+    m.strokeStyle = colours.axis;
+    m.lineWidth = Math.max(1, ratio) * scale;
     m.beginPath();
     m.moveTo(0, o), m.lineTo(marks.width, o), m.moveTo(o, 0), m.lineTo(o, marks.height);
     m.stroke();
-    m.strokeStyle = '#000';
-    m.lineWidth = Math.max(1.5, c / 6);
+    m.strokeStyle = colours.circle;
+    m.lineWidth = Math.max(1.5, c / 6) * scale;
     m.beginPath();
     m.arc(o, o, r * c, 0, 2 * Math.PI);
     m.stroke();
@@ -127,14 +148,14 @@ const walkGrid = (function () {
     // walk's it lacks, larger than a small cell so that they can be found.
     if (variant) {
       const reach = Math.max(c * 0.7, 5 * ratio);
-      m.lineWidth = Math.max(2, c / 6);
-      m.strokeStyle = '#cc79a7';
+      m.lineWidth = Math.max(2, c / 6) * scale;
+      m.strokeStyle = colours.variantOnly;
       for (const [x, y] of variant.only) {
         m.beginPath();
         m.arc(...centre(x, y), reach, 0, 2 * Math.PI);
         m.stroke();
       }
-      m.strokeStyle = '#0072b2';
+      m.strokeStyle = colours.walkOnly;
       for (const [x, y] of variant.missing) {
         const [cx, cy] = centre(x, y);
         m.strokeRect(cx - reach, cy - reach, 2 * reach, 2 * reach);
@@ -144,14 +165,14 @@ const walkGrid = (function () {
     // inside the circle (left hollow, and grey, while the learner predicts).
     if (p >= walk.steps.length) return;
     const s = walk.steps[p];
-    m.strokeStyle = '#000';
-    m.lineWidth = Math.max(2, c / 5);
+    m.strokeStyle = colours.state;
+    m.lineWidth = Math.max(2, c / 5) * scale;
     m.beginPath();
     m.arc(...centre(s.x, s.y), Math.max(c * 0.45, 6 * ratio), 0, 2 * Math.PI);
     m.stroke();
     if (!s.move) return;
-    m.strokeStyle = '#009e73';
-    m.lineWidth = Math.max(1, c / 8);
+    m.strokeStyle = colours.candidate;
+    m.lineWidth = Math.max(1, c / 8) * scale;
     m.setLineDash([Math.max(2, c / 5), Math.max(2, c / 5)]);
     for (const dy of [0, 1]) {
       const [cx, cy] = centre(s.x + 1, s.y - dy);
@@ -160,9 +181,9 @@ const walkGrid = (function () {
     m.setLineDash([]);
     m.beginPath();
     m.arc(...centre(...s.midpoint), Math.max(4 * ratio, c * 0.22), 0, 2 * Math.PI);
-    m.fillStyle = m.strokeStyle = hideDecision ? '#777' : '#009e73';
+    m.fillStyle = m.strokeStyle = hideDecision ? colours.undecided : colours.candidate;
     if (!hideDecision && s.move === 'E') m.fill();
-    m.lineWidth = Math.max(1.5, c / 10);
+    m.lineWidth = Math.max(1.5, c / 10) * scale;
     m.stroke();
   }
 
@@ -174,8 +195,33 @@ const walkGrid = (function () {
     return Math.abs(x) <= walk.radius + 1 && Math.abs(y) <= walk.radius + 1 ? {x, y} : null;
   }
 
-  // After a change of size or of walk, the next show paints every cell.
-  const invalidate = () => { shownAt = -1; };
+  // A worksheet's grid on `canvas`, `side` CSS pixels square: the lines, the axes, the exact circle
+  // and the start pixel alone, for the learner to fill in.
+  function worksheet(canvas, side) {
+    readTheme();
+    const r = walk.radius, span = walk.span, k = 2;  // twice the CSS pixels, for paper
+    const cell = (side * k) / span, o = (r + 1.5) * cell, w = canvas.getContext('2d');
+    canvas.width = canvas.height = side * k;
+    canvas.style.width = canvas.style.height = `${side}px`;
+    w.fillStyle = colours.white;
+    w.fillRect(0, 0, canvas.width, canvas.height);
+    w.fillStyle = colours.once;
+    w.fillRect(o - cell / 2, o - r * cell - cell / 2, cell, cell);
+    w.strokeStyle = colours.axis;
+    w.lineWidth = 1;
+    w.beginPath();
+    for (let i = 0; i <= span; ++i) w.moveTo(i * cell, 0), w.lineTo(i * cell, canvas.height), w.moveTo(0, i * cell), w.lineTo(canvas.width, i * cell);
+    w.stroke();
+    w.strokeStyle = colours.circle;
+    w.lineWidth = 2 * k;
+    w.beginPath();
+    w.moveTo(0, o), w.lineTo(canvas.width, o), w.moveTo(o, 0), w.lineTo(o, canvas.height);
+    w.stroke();
+    w.lineWidth = k;
+    w.beginPath();
+    w.arc(o, o, r * cell, 0, 2 * Math.PI);
+    w.stroke();
+  }
 
-  return {size, show, pointAt, invalidate, element: marks};
+  return {size, show, pointAt, worksheet, element: marks};
 })();

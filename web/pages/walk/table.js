@@ -14,13 +14,15 @@ const walkTable = (function () {
     return td;
   }
 
+  // On paper the button gives way to its text (walk.css).
   function stepButton(row, text, label, position) {
     const button = document.createElement('button');
     button.type = 'button';
     button.textContent = text;
     button.setAttribute('aria-label', label);
     button.dataset.step = position;
-    row.insertCell().appendChild(button);
+    const printed = Object.assign(document.createElement('span'), {className: 'print-only', textContent: text});
+    row.insertCell().append(button, printed);
   }
 
   function fill(w) {
@@ -32,8 +34,9 @@ const walkTable = (function () {
       const row = document.createElement('tr');
       row.dataset.step = p;
       stepButton(row, p, t('table.step', {step: p}), p);
-      cell(row, s.x), cell(row, s.y), cell(row, number(s.d));
-      cell(row, number(s.fm, 2));
+      cell(row, s.x), cell(row, s.y);
+      cell(row, number(s.d)).className = 'd';  // d, F(M) and the move: blank on a worksheet
+      cell(row, number(s.fm, 2)).className = 'fm';
       cell(row, s.move || '—').className = 'move';  // hidden as "?" while the learner predicts it
       cell(row, s.draws.length), cell(row, walk.offsets[p + 1]);
       rows.appendChild(row);

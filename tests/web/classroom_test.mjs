@@ -1,0 +1,102 @@
+// The pages in class: walk.html printed as a handout and as a worksheet (read back with pdftotext),
+// every page without a WCAG A/AA fault that axe-core finds in the dark and projector themes, the
+// links copied, and the site offline after one visit, under its sub-path.
+import {test} from 'node:test';
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
+import {useSite} from './site.mjs';
+
+const site = useSite();
+
+async function open(file) {
+  const page = await site.browser.newPage();
+  await page.setViewport({width: 1280, height: 800});
+  const problems = watch(page);
+  await page.goto(`${site.base}${file}`);
+  await page.waitForSelector(file.startsWith('walk') ? 'body[data-chart]' : '#keys button');
+  return {page, problems};
+}
+
+// The pages of `page` printed on A4, and their text.
+async function printed(page) {
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'print-')), 'page.pdf');
+  await page.pdf({path: file, format: 'A4', printBackground: true});
+  const pages = Number(/Pages:\s+(\d+)/.exec(execFileSync('pdfinfo', [file], {encoding: 'utf8'}))[1]);
+  return {pages, text: execFileSync('pdftotext', ['-layout', file, '-'], {encoding: 'utf8'})};
+}
+
+test('printed, walk.html is a handout of two A4 pages at most, every row and no control; a worksheet leaves d, F(M) and the move blank', async () => {
+  const {page, problems} = await open('walk.html?mode=outline&radius=12&step=3');
+  // The buttons' labels, but for the steps' numbers and the answers E and SE, which the table has too.
+  const labels = await page.$$eval('button', (buttons) => buttons.map((b) => b.textContent.trim()).filter((t) => !/^(\d+|E|SE)$/.test(t)));
+  const last = await page.$$eval('#steps tbody tr', (rows) => [...rows.at(-1).cells].slice(1).map((c) => c.textContent));
+  const handout = await printed(page);
+  assert.ok(handout.pages <= 2, `${handout.pages} pages`);
+  assert.match(handout.text, new RegExp(last.map((t) => t.replace(/[.]/g, '\\.')).join('\\s+')), 'the table\'s last row');
+  assert.deepEqual(labels.filter((label) => handout.text.includes(label)), [], 'no button printed');
+  await page.goto(`${site.base}walk.html?mode=outline&radius=12&worksheet=1`);
+  await page.waitForSelector('body[data-ready]');
+  const sheet = await printed(page);
+  assert.ok(sheet.text.includes('Name:'), 'a line for a name');
+  assert.ok(!/\.(25|75)|\bSE\b|−11/.test(sheet.text), `no F(M), move or d printed: ${sheet.text}`);
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+test('axe-core finds no WCAG A/AA fault in the dark and projector themes', async () => {
+  const axe = fs.readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+  for (const theme of ['dark', 'projector']) {
+    for (const file of [`walk.html?theme=${theme}&predict=1&variant=root`, `index.html?theme=${theme}&lang=fr`]) {
+      const {page, problems} = await open(file);
+      await page.evaluate(axe);
+      const faults = await page.evaluate(async () => (await axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']}))
+        .violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+      assert.deepEqual(faults, [], file);
+      assert.deepEqual(problems, []);
+      await page.close();
+    }
+  }
+});
+
+test('"Copy link" and "Copy embed code" copy the state on show and say so', async () => {
+  await site.browser.defaultBrowserContext().overridePermissions(new URL(site.base).origin, ['clipboard-read', 'clipboard-write']);
+  const {page, problems} = await open('walk.html?mode=spans&radius=9&lang=fr');
+  await page.keyboard.press('ArrowRight');
+  await page.click('[data-copy="link"]');
+  await until(() => page.$eval('.copied', (e) => e.textContent === 'Copié'), '"Copié"');
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), `${site.base}walk.html?mode=spans&radius=9&step=1&lang=fr`);
+  await page.click('[data-copy="embed"]');
+  await until(async () => (await page.evaluate(() => navigator.clipboard.readText())).startsWith('<iframe'), 'the embed code');
+  assert.match(await page.evaluate(() => navigator.clipboard.readText()),
+               /^<iframe src="[^"]*walk\.html\?mode=spans&amp;radius=9&amp;step=1&amp;lang=fr&amp;embed=1" title="[^"]+" width="640" height="480"/);
+  assert.deepEqual(problems, []);
+  await page.close();
+});
+
+test('after one visit, the three pages open and work with the network gone', async () => {
+  const server = await serve({[subPath]: site.path});
+  const base = `http://127.0.0.1:${server.address().port}${subPath}`;
+  const browser = await launchChromium();
+  const page = await browser.newPage();
+  await page.goto(`${base}walk.html`);
+  await page.waitForSelector('body[data-ready]');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  server.closeAllConnections();
+  await new Promise((resolve) => server.close(resolve));
+  const problems = watch(page);
+  await page.goto(`${base}walk.html?mode=spans&radius=5&step=2`);
+  await page.waitForSelector('body[data-ready]');
+  assert.match(await page.$eval('#narration', (e) => e.textContent), /^Step 2: x = 2, y = 5/);
+  const lines = [];
+  page.on('console', (m) => { if (m.type() === 'log') lines.push(m.text()); });
+  await page.goto(`${base}index.html`);
+  await until(() => lines.includes(String(model.counts[0][0])), 'the first count line, offline');
+  await page.goto(`${base}view-showcase.html`);
+  await page.waitForSelector('#keys button');
+  assert.deepEqual(problems, []);
+  await browser.close();
+});

@@ -1,0 +1,56 @@
+// The pages' address, read and written here alone. Beside a page's own state (the explainer's
+// mode, radius, step and so on, which the page gives as a query of its own), it carries what
+// holds for every page and follows every link between them: lang= and theme=, when given. embed=1
+// (the page in a frame, essentials only) and worksheet=1 (walk.html printed as a worksheet) stay
+// with the page that has them.
+const pageAddress = (function () {
+  const asked = new URLSearchParams(location.search);
+  const carried = ['lang', 'theme'], kept = ['embed', 'worksheet'];
+  const shared = new URLSearchParams();  // the values of those, as they are now
+  for (const name of [...carried, ...kept]) if (asked.has(name)) shared.set(name, asked.get(name));
+  let own = new URLSearchParams();  // the page's own state, as last written
+  // What the address asks of the page's look, before it is drawn: essentials only, or a worksheet.
+  document.documentElement.classList.toggle('embed', shared.get('embed') === '1');
+  document.documentElement.classList.toggle('worksheet', shared.get('worksheet') === '1');
+
+  const withQuery = (query) => (String(query) ? `?${query}` : '');
+  // `state` with the shared values of `names`, and `values` ({name: value}, null to drop one) over it.
+  function compose(state, names, values = {}) {
+    const query = new URLSearchParams(state);
+    for (const name of names) if (shared.has(name)) query.set(name, shared.get(name));
+    for (const [name, value] of Object.entries(values)) {
+      if (value === null) query.delete(name);
+      else query.set(name, value);
+    }
+    return withQuery(query);
+  }
+
+  // The address of another page (`file`, such as "walk.html"), with its `state` and what is carried.
+  const link = (file, state, values) => `${file}${compose(state, carried, values)}`;
+  // This page's address for its state, relative, with everything it was opened with.
+  const here = location.pathname.split('/').pop() || './';
+  const self = (state = own, values) => `${here}${compose(state, [...carried, ...kept], values)}`;
+  // The same as a full address, to copy or to put in a frame.
+  const full = (values) => new URL(self(own, values), location.href).href;
+
+  // Rewrites the address for the page's state `state` a moment after the last change, since the
+  // browser takes longer to rewrite it than a step takes on a phone.
+  let timer = null;
+  function write(state = own) {
+    own = new URLSearchParams(state);
+    clearTimeout(timer);
+    timer = setTimeout(() => {
+      const next = compose(own, [...carried, ...kept]);
+      if (location.search !== next) history.replaceState(null, '', `${here}${next}`);
+    }, 150);
+  }
+
+  // Sets a shared value (null drops it), and writes the address.
+  function set(name, value) {
+    if (value === null) shared.delete(name);
+    else shared.set(name, value);
+    write();
+  }
+
+  return {get: (name) => shared.get(name), link, self, full, write, set, get embedded() { return shared.get('embed') === '1'; }};
+})();

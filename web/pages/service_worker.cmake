@@ -1,0 +1,16 @@
+# Writes the site's service worker (OUTPUT) from its template (TEMPLATE): the files of the site
+# (FILES, relative to SITE) to keep, and a version that is a digest of their contents, so that a
+# new build that changes any of them is a new worker.
+#   cmake -DSITE=... -DFILES="a;b" -DTEMPLATE=... -DOUTPUT=... -P service_worker.cmake
+set(digests "")
+set(list "'./'")
+foreach(file ${FILES})
+  file(SHA256 "${SITE}/${file}" digest)
+  string(APPEND digests "${file} ${digest}\n")
+  string(APPEND list ", '${file}'")
+endforeach()
+string(SHA256 version "${digests}")
+string(SUBSTRING "${version}" 0 16 version)
+set(version "midpoint-${version}")
+set(files "${list}")
+configure_file("${TEMPLATE}" "${OUTPUT}" @ONLY)
