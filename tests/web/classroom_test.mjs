@@ -1,7 +1,8 @@
 // The pages in class: walk.html printed as a handout and as a worksheet (read back with pdftotext),
 // every page without a WCAG A/AA fault that axe-core finds in the dark and projector themes, the
-// links copied, and the site offline after one visit, under its sub-path.
-import {test} from 'node:test';
+// links copied, the site offline after one visit, under its sub-path, and the SCORM 1.2 package
+// run by a learning platform that scorm-again plays.
+import {after, test} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -9,6 +10,7 @@ import os from 'node:os';
 import path from 'node:path';
 import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
+import {answerSet} from './practice.mjs';
 
 const site = useSite();
 
@@ -99,4 +101,37 @@ test('after one visit, the three pages open and work with the network gone', asy
   await page.waitForSelector('#keys button');
   assert.deepEqual(problems, []);
   await browser.close();
+});
+
+test('the SCORM package, run by a platform: the score after each answer, passed or failed at the end, and the session finished', async () => {
+  const lms = fs.mkdtempSync(path.join(os.tmpdir(), 'lms-'));
+  execFileSync('python3', ['-m', 'zipfile', '-e', path.join(site.path, '..', 'midpoint-practice-scorm12.zip'), path.join(lms, 'package')]);
+  const manifest = fs.readFileSync(path.join(lms, 'package', 'imsmanifest.xml'), 'utf8');
+  const launch = /adlcp:scormtype="sco" href="([^"]+)"/.exec(manifest)[1];
+  assert.match(manifest, /<adlcp:masteryscore>80<\/adlcp:masteryscore>/);
+  fs.copyFileSync(new URL('node_modules/scorm-again/dist/scorm12.min.js', import.meta.url), path.join(lms, 'scorm12.min.js'));
+  // The platform: scorm-again's run-time as window.API, the package's launch page in a frame.
+  fs.writeFileSync(path.join(lms, 'course.html'), `<!doctype html><title>course</title><link rel="icon" href="data:,"><script src="scorm12.min.js"></script>
+    <script>window.API = new Scorm12API({logLevel: 5}); window.said = {raw: [], time: null, finished: false};
+      API.on('LMSSetValue.cmi.core.score.raw', (element, value) => said.raw.push(value));
+      API.on('LMSSetValue.cmi.core.session_time', (element, value) => { said.time = value; });
+      API.on('LMSFinish', () => { said.finished = true; });</script>
+    <iframe src="package/${launch}" width="1200" height="900"></iframe>`);
+  const server = await serve({'/lms/': lms});
+  after(() => { server.closeAllConnections(); server.close(); });
+  for (const right of [true, false]) {
+    const page = await site.browser.newPage();
+    const problems = watch(page);
+    await page.goto(`http://127.0.0.1:${server.address().port}/lms/course.html`);
+    const frame = () => page.frames().find((f) => f.url().includes('walk.html'));
+    await until(async () => frame() && await frame().$('#practice-question[data-kind]').catch(() => null), 'the first question');
+    await answerSet(page, frame(), right);
+    const result = await page.evaluate(() => ({raw: said.raw, min: API.cmi.core.score.min, max: API.cmi.core.score.max,
+                                                status: API.cmi.core.lesson_status, finished: said.finished, time: said.time}));
+    assert.deepEqual({...result, time: undefined}, {raw: Array(10).fill(right ? '100' : '0'), min: '0', max: '100',
+                                                    status: right ? 'passed' : 'failed', finished: true, time: undefined});
+    assert.match(result.time, /^\d{4}:\d{2}:\d{2}$/);
+    assert.deepEqual(problems, []);
+    await page.close();
+  }
 });

@@ -12,7 +12,8 @@ test=$1 site=$2 circleModel=$3 statePictures=${4:-} native=${5:-} preload=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$circleModel" 100 7 9 100 > "$work/model.json"
+# The states of every radius a practice set may ask about (3 to 60), and of 100.
+"$circleModel" 100 $(seq 3 60) 100 > "$work/model.json"
 if [ "$test" = web ]; then
   # shellcheck disable=SC2046  # one word a step
   LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")

@@ -6,6 +6,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import {model, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
+import {answerSet} from './practice.mjs';
 
 const site = useSite();
 
@@ -343,5 +344,36 @@ test('embedded, the page fits its frame with no scroll bar and says its height; 
   for (const key of ['Left arrow', 'Right arrow', 'Home', 'End', 'Space', 'key e', 'key s']) assert.ok(dialog.keys.includes(key), `${key} listed`);
   await w.page.keyboard.press('Escape');
   assert.deepEqual(await w.page.evaluate(() => [document.querySelector('dialog').open, document.activeElement.id]), [false, 'forward']);
+  await close(w);
+});
+
+// Practice set 7, as mulberry32 chooses it: the same in every browser.
+const set7 = 'd extents 17 1, d extents 33 4, count spans 30 -, move spans 20 13, move outline 53 7, move outline 11 2, ' +
+             'd spans 47 2, count extents 56 -, count spans 69 -, move extents 39 25';
+
+test('a practice set: the same questions for a seed in every browser, answered right and wrong against the model, a slip costing one point', async () => {
+  let w = await open('?practice=7');
+  const asked = await answerSet(w.page, w.page, true);
+  assert.equal(asked.map((q) => [q.kind, q.mode, q.radius, q.step ?? '-'].join(' ')).join(', '), set7);
+  const end = await w.page.evaluate(() => ({
+    score: document.getElementById('score').textContent,
+    rows: [...document.querySelectorAll('#practice-summary tbody tr')].map((r) => r.cells[4].textContent),
+    another: !document.getElementById('practice-another').closest('[hidden]'),
+    address: location.search,
+  }));
+  assert.deepEqual(end, {score: '10 of 10', rows: Array(10).fill('right'), another: true, address: '?practice=7'});
+  await close(w);
+
+  w = await open('?practice=7');
+  const first = await w.page.$eval('#practice-question', (e) => e.dataset.kind);
+  const again = await answerSet(w.page, w.page, false);
+  assert.deepEqual(again, asked, 'the same seed, the same set');
+  assert.equal(await w.page.$eval('#score', (e) => e.textContent), '0 of 10');
+  assert.ok((await w.page.$eval('#hint-text', (e) => e.textContent)).length > 0, `a worked hint after a ${first} answered wrong`);
+  await close(w);
+
+  w = await open('?practice=8');
+  const other = await w.page.$eval('#practice-question', (e) => ({...e.dataset}));
+  assert.notDeepEqual({...other, index: '0'}, {...asked[0], index: '0'}, 'another seed, another set');
   await close(w);
 });

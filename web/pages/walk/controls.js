@@ -6,7 +6,8 @@
 //
 // The address holds the state (walk.html?mode=spans&radius=7&step=3, with predict=1 and variant=
 // when they are set; play=1 plays from the start, unless motion is to be kept down) and follows
-// every change; address.js carries the rest (lang=, theme=, embed=, worksheet=).
+// every change; practice=SEED names a practice set (practice.js) and nothing else, never its
+// answers; address.js carries the rest (lang=, theme=, embed=, worksheet=).
 (async function () {
   const t = i18n.t;
   const $ = (id) => document.getElementById(id);
@@ -55,6 +56,11 @@
       else ignored.push(t('address.predict', {text: query.get('predict')}));
     }
     if (query.has('variant')) state.variant = query.get('variant');  // checked against the names once loaded
+    if (query.has('practice')) {
+      const text = query.get('practice');
+      if (/^[0-9]{1,9}$/.test(text) && Number(text) > 0) state.practice = Number(text);
+      else ignored.push(t('address.practice', {text}));
+    }
     const note = $('address-note');
     // textContent only: nothing from the address is ever read as markup.
     note.textContent = ignored.length ? t('address.ignored', {what: ignored.join(t('address.separator'))}) : '';
@@ -63,6 +69,7 @@
   }
 
   function query() {
+    if (walkPractice.on) return new URLSearchParams({practice: walkPractice.seed});
     const q = new URLSearchParams({mode: modeSelect.value, radius: walk.radius, step: position});
     if (walkPredict.on) q.set('predict', '1');
     if (walkVariants.chosen && walkVariants.chosen !== 'walk') q.set('variant', walkVariants.chosen);
@@ -89,7 +96,7 @@
     walkPrint.load(walk);
     if (walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     walkChart.mark(radius);
-    walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
+    if (!walkPractice.on) walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
     go(Math.min(step, walk.lastPosition));
   }
 
@@ -110,16 +117,33 @@
   // the code marks only the comparison, and the variant's marks, which lie on the moves to come,
   // wait until predict mode ends.
   function show() {
-    const predicting = walkPredict.on, hiding = walkPredict.hidingMove;
+    const practising = walkPractice.on, predicting = walkPredict.on || practising, hiding = walkPredict.hidingMove || practising;
     walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
     document.body.classList.toggle('predicting', predicting);
-    $('narration').textContent = walkNarration.text(walk, position, hiding);
+    $('narration').textContent = walkNarration.text(walk, position, hiding, practising);
     walkGrid.show(position, {hideDecision: hiding, variant: predicting ? null : walkVariants.marks});
     walkCode.show(position, {deciding: hiding && position < walk.steps.length && Boolean(walk.steps[position].move)});
     walkPrint.show(position);
     walkPredict.show(walk, position);
     for (const id of ['forward', 'end', 'play']) $(id).disabled = predicting;
   }
+
+  // A practice set takes the page over: each question shows its state as predict mode would.
+  function practise(seed) {
+    stop();
+    walkPredict.set(false, {quiet: true});
+    $('quiz').hidden = false;
+    walkPractice.start(seed, modes);
+    walkLms.start();
+    writeAddress();
+  }
+  walkPractice.attach({
+    show: (q) => load(q.mode, q.radius, q.step === undefined ? 0 : q.step),
+    leave: () => { $('quiz').hidden = !walkPredict.on; show(); writeAddress(); },
+    another: () => practise(walkPractice.newSeed()),
+    walk: () => walk,
+  });
+  $('practice').onclick = () => practise(walkPractice.newSeed());
 
   walkPredict.attach({
     go: (p) => go(p),
@@ -171,7 +195,7 @@
     writeAddress();
   };
   // A row or a pixel, never one the learner has yet to predict.
-  const choose = (p) => { if (p >= 0 && !(walkPredict.on && p > position)) jump(p); };
+  const choose = (p) => { if (p >= 0 && !walkPractice.on && !(walkPredict.on && p > position)) jump(p); };
   walkTable.onChoose(choose);
   walkGrid.element.addEventListener('click', (event) => {
     const point = walkGrid.pointAt(event.clientX, event.clientY);
@@ -188,7 +212,8 @@
   ];
   document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input:not([type=checkbox]), select, textarea, dialog')) return;
-    if (walkPredict.key(event)) return event.preventDefault();
+    if (walkPredict.key(event) || walkPractice.key(event)) return event.preventDefault();
+    if (walkPractice.on) return;
     const entry = keyTable.find((k) => k.key === event.key);
     if (!entry || (entry.forward && walkPredict.on) || (entry.notOnButton && event.target.closest('button'))) return;
     event.preventDefault();
@@ -214,6 +239,7 @@
   }
   walkPredict.set(start.state.predict, {quiet: true});
   load(start.state.mode, start.state.radius, start.state.step);
+  if (start.state.practice) practise(start.state.practice);
   fitFrame();
   // Nothing moves by itself for those who asked their system to keep motion down.
   if (start.state.play && !matchMedia('(prefers-reduced-motion: reduce)').matches) togglePlay();

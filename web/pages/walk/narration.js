@@ -10,7 +10,8 @@ const walkNarration = (function () {
   // the circle, and the walk goes SE."
   const reason = (s) => t(s.move === 'E' ? 'reason.east' : 'reason.south-east', {d: number(s.d), m: midpoint(s)});
 
-  function text(walk, p, predicting = false) {
+  // `predicting`: the question is open, the move not said; `practising`: the state's numbers alone.
+  function text(walk, p, predicting = false, practising = false) {
     const n = walk.drawsAt(p).length;
     if (p === walk.steps.length) return t('narration.after', {r: walk.radius, draws: i18n.plural('draws', n), total: walk.total});
     const s = walk.steps[p];
@@ -19,6 +20,7 @@ const walkNarration = (function () {
       const end = walk.after.length ? t('narration.rows-next') : t('narration.total', {total: walk.total});
       return t('narration.stop', {head, d, draws: i18n.plural('draws', n), end});
     }
+    if (practising) return t('narration.state', {head, d});
     if (predicting) return t('narration.predict', {head, d});
     return t('narration.move', {head, reason: reason(s), drawn: i18n.plural('drawn', n, {total: walk.offsets[p + 1]})});
   }

@@ -1,0 +1,45 @@
+// A practice set answered through the page's contract (#practice-question and its data-*, the
+// answer buttons and keys, #answer-number), against the tests' circle model, never the page.
+import {model, until} from './browser.mjs';
+
+// The model's modes, in its order.
+const modes = {outline: 0, spans: 1, extents: 2};
+
+// The question on show, or null once the set is over.
+export const questionOf = (frame) => frame.$eval('#practice-question', (e) => (e.dataset.kind ? {...e.dataset} : null));
+
+// The right answer to `q`: the move from the sign of the model's d, its next d, or its count.
+export function answerOf({kind, mode, radius, step}) {
+  if (kind === 'count') return model.counts[modes[mode]][Number(radius) - 1];
+  const states = model.states[radius];
+  return kind === 'move' ? (states[step][2] < 0 ? 'E' : 'SE') : states[Number(step) + 1][2];
+}
+
+// Answers the ten questions of the set in `frame` (the page, or a frame of `page`), each right or
+// each wrong, by button and by key in turn, numbers typed with a true minus or a hyphen in turn;
+// resolves to the questions asked.
+export async function answerSet(page, frame, right) {
+  const asked = [];
+  for (let q = await questionOf(frame), i = 0; q; q = await questionOf(frame), ++i) {
+    asked.push(q);
+    const expected = answerOf(q);
+    if (q.kind === 'move') {
+      const move = right ? expected : expected === 'E' ? 'SE' : 'E';
+      if (i % 2) {
+        await frame.click(`#answer-${move.toLowerCase()}`);
+      } else {
+        await frame.focus('#answer-e');  // the keys answer wherever the focus is but in a field
+        await page.keyboard.press(move === 'E' ? 'e' : 's');
+      }
+    } else {
+      const value = right ? expected : expected + 1;
+      await frame.$eval('#answer-number', (input) => { input.value = ''; });
+      await frame.type('#answer-number', String(value).replace('-', i % 2 ? '-' : '\u2212'));
+      await frame.focus('#answer-number');
+      await page.keyboard.press('Enter');
+    }
+    await until(async () => (await frame.$eval('#practice-question', (e) => e.dataset.index ?? 'done')) !== String(i),
+                `question ${i + 1} answered`);
+  }
+  return asked;
+}

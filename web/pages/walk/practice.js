@@ -1,0 +1,181 @@
+// Practice sets: walk.html?practice=SEED (or the Practice button, which picks a seed) opens a set
+// of ten questions, the same for every learner who has the seed. Three kinds, mixed:
+//   move   E or SE at a state of a walk (radius 3 to 60, a state that has a move);
+//   d      the next d after such a state;
+//   count  the draws of one pass of a mode at a radius from 1 to 100, as the demonstration prints.
+// Each question shows the grid at its state with the rows before it, and x, y and d. The seed
+// drives mulberry32 (below), which chooses the questions and nothing else: every answer is held
+// against the trace and the counting call. A slip costs one point; the set goes on. At the end a
+// table sums it up. A learning platform that runs the page (lms.js) is told the score.
+//
+// The contract, for tests of any kind: #practice-question (data-kind, data-mode, data-radius,
+// data-step for move and d, data-index), the buttons #answer-e and #answer-se and the keys e and
+// s, the input #answer-number in its form, and #score reading "N of M".
+const walkPractice = (function () {
+  const t = i18n.t, number = i18n.number;
+  const $ = (id) => document.getElementById(id);
+  const size = 10;
+  // The question box is predict mode's, with practice's own parts in it (.practice-only).
+  const box = $('quiz'), question = $('practice-question'), answers = $('answers'), numberForm = $('number-form');
+  const numberInput = $('answer-number'), verdict = $('verdict'), hint = $('hint-text'), picture = $('hint-grid');
+  const score = $('score'), summary = $('practice-summary'), end = $('practice-end');
+  let on = false, seed = 0, set = [], index = 0, right = 0, given = [];
+  let hooks = {show() {}, leave() {}, another() {}, walk: () => null};
+
+  // mulberry32 (Tommy Ettinger's): a 32-bit state stepped by 0x6D2B79F5 and mixed by two rounds of
+  // multiply and xor-shift; Math.imul and >>> make it the same in every browser.
+  function mulberry32(state) {
+    return () => {
+      state = (state + 0x6d2b79f5) >>> 0;
+      let z = state;
+      z = Math.imul(z ^ (z >>> 15), z | 1);
+      z ^= z + Math.imul(z ^ (z >>> 7), z | 61);
+      return ((z ^ (z >>> 14)) >>> 0) / 4294967296;
+    };
+  }
+
+  // The set of `seed`: four moves, three d and three counts, in an order the seed chooses.
+  function choose(modes) {
+    const next = mulberry32(seed), pick = (n) => Math.floor(next() * n), between = (a, b) => a + pick(b - a + 1);
+    const kinds = ['move', 'move', 'move', 'move', 'd', 'd', 'd', 'count', 'count', 'count'];
+    for (let i = kinds.length - 1; i > 0; --i) {
+      const j = pick(i + 1);
+      [kinds[i], kinds[j]] = [kinds[j], kinds[i]];
+    }
+    return kinds.map((kind) => {
+      const mode = modes[pick(modes.length)];
+      if (kind === 'count') return {kind, mode, radius: between(1, 100)};
+      const radius = between(3, 60);
+      return {kind, mode, radius, step: pick(walkTrace.load(mode, radius).steps.length - 1)};  // a state with a move
+    });
+  }
+
+  // The right answer, from the trace and the counting call.
+  function answerOf(q) {
+    if (q.kind === 'count') return walkTrace.drawCount(q.mode, q.radius);
+    const walk = hooks.walk();
+    return q.kind === 'move' ? walk.steps[q.step].move : walk.steps[q.step + 1].d;
+  }
+
+  function start(newSeed, modes) {
+    on = true;
+    seed = newSeed >>> 0;
+    set = choose(modes);
+    index = right = 0;
+    given = [];
+    box.hidden = false;
+    end.hidden = true;
+    verdict.textContent = hint.textContent = '';
+    picture.hidden = true;
+    document.body.classList.add('practising');
+    ask();
+  }
+
+  function leave() {
+    on = false;
+    verdict.textContent = score.textContent = '';
+    numberForm.hidden = true;
+    document.body.classList.remove('practising');
+    hooks.leave();
+  }
+
+  const label = (q) => t(`practice.${q.kind}`, {mode: t(`mode.${q.mode}`), r: q.radius, step: q.step});
+
+  function ask() {
+    const q = set[index];
+    hooks.show(q);
+    Object.assign(question.dataset, {kind: q.kind, mode: q.mode, radius: q.radius, index});
+    if (q.step === undefined) delete question.dataset.step;
+    else question.dataset.step = q.step;
+    question.textContent = `${t('practice.number', {n: index + 1, m: size})} ${label(q)}`;
+    answers.hidden = q.kind !== 'move';
+    numberForm.hidden = q.kind === 'move';
+    numberInput.value = '';
+    showScore();
+  }
+
+  function showScore() {
+    score.textContent = t('practice.score', {n: right, m: given.length});
+  }
+
+  // The answer to the question on show: "E", "SE", or a whole number.
+  function answer(value) {
+    if (!on || index >= set.length) return;
+    const q = set[index], expected = answerOf(q), ok = value === expected;
+    given.push({q, value, expected, ok});
+    if (ok) ++right;
+    verdict.textContent = t(ok ? 'practice.right' : 'practice.wrong', {n: index + 1});
+    if (ok) {
+      hint.textContent = '';
+      picture.hidden = true;
+    } else {
+      explain(q, expected);
+    }
+    ++index;
+    showScore();
+    walkLms.score(right, given.length);
+    if (index < set.length) return ask();
+    finish();
+  }
+
+  // A worked hint in the state's own numbers: M on a grid with the sign of F(M), and the move or
+  // the d it leads to; for a count, how the mode draws.
+  function explain(q, expected) {
+    if (q.kind === 'count') {
+      hint.textContent = t('practice.count-hint', {mode: t(`mode.${q.mode}`), how: t(`explain.mode.${q.mode}`), r: q.radius, n: expected});
+      picture.hidden = true;
+      return;
+    }
+    const walk = hooks.walk(), s = walk.steps[q.step];
+    const fm = `F(M) = ${number(s.fm, 2)} ${s.fm < 0 ? '<' : '>'} 0`;
+    hint.textContent = q.kind === 'move' ? t('practice.move-hint', {fm, reason: walkNarration.reason(s)})
+      : t('practice.d-hint', {fm, reason: walkNarration.reason(s), next: number(expected), added: number(expected - s.d)});
+    walkGrid.hint(picture, walk, q.step);
+    picture.hidden = false;
+  }
+
+  function finish() {
+    question.textContent = t('practice.done', {n: right, m: size});
+    for (const key of ['kind', 'mode', 'radius', 'step', 'index']) delete question.dataset[key];
+    answers.hidden = numberForm.hidden = true;
+    const shown = (q, value) => (q.kind === 'move' ? value : number(value));
+    summary.tBodies[0].replaceChildren(...given.map(({q, value, expected, ok}, i) => {
+      const row = document.createElement('tr');
+      for (const text of [i + 1, label(q), shown(q, value), shown(q, expected), t(ok ? 'practice.yes' : 'practice.no')]) {
+        row.insertCell().textContent = text;
+      }
+      return row;
+    }));
+    end.hidden = false;
+    walkLms.end(right, size);
+  }
+
+  $('answer-e').addEventListener('click', () => answer('E'));
+  $('answer-se').addEventListener('click', () => answer('SE'));
+  numberForm.addEventListener('submit', (event) => {
+    event.preventDefault();
+    const typed = numberInput.value.trim().replace(/^\u2212/, '-');
+    if (!/^-?[0-9]+$/.test(typed)) {
+      verdict.textContent = t('predict.whole-number');
+      return;
+    }
+    answer(Number(typed));
+  });
+  $('practice-leave').addEventListener('click', leave);
+  $('practice-another').addEventListener('click', () => hooks.another());
+
+  return {
+    attach(h) { hooks = h; },
+    start,
+    get on() { return on; },
+    get seed() { return seed; },
+    // The keys e and s answer a move; true when one did.
+    key(event) {
+      if (!on || index >= set.length || set[index].kind !== 'move' || !['e', 's'].includes(event.key.toLowerCase())) return false;
+      answer(event.key.toLowerCase() === 'e' ? 'E' : 'SE');
+      return true;
+    },
+    // A seed for a new set: any 32-bit number but 0.
+    newSeed: () => 1 + Math.floor(Math.random() * 999999),
+  };
+})();
