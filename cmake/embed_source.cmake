@@ -1,6 +1,7 @@
 # Writes OUTPUT, a C++ source that holds the text of SOURCE as it is, under NAME (its path in the
 # project), so that a program can show the code its trace marks: the file's own text, never a copy
 # kept by hand.   cmake -DSOURCE=... -DNAME=... -DOUTPUT=... -P embed_source.cmake
+cmake_minimum_required(VERSION 3.18)
 file(READ "${SOURCE}" text)
 string(FIND "${text}" ")source\"" clash)
 if(NOT clash EQUAL -1)

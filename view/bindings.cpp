@@ -8,8 +8,8 @@ const InputBinding viewPresetModifier = {InputKind::modifier, "Ctrl", "preset-vi
 const InputBinding viewSpeedModifier = {InputKind::modifier, "Shift", "rotation-speed"};
 const InputBinding viewCoarseModifier = {InputKind::modifier, "Alt", "turn-step-10"};
 const InputBinding viewCoarserModifier = {InputKind::modifier, "Shift+Ctrl", "turn-step-45"};
-const InputBinding viewDrags[4] = {{InputKind::drag, "Shift", "drag-turn"},
-                                   {InputKind::drag, "Shift+Ctrl", "drag-turn-z"},
-                                   {InputKind::drag, "Ctrl", "drag-zoom"},
-                                   {InputKind::drag, "Alt", "drag-shift"}};
+const InputBinding viewDrags[4] = {{InputKind::drag, "Shift", "turn"},
+                                   {InputKind::drag, "Shift+Ctrl", "turn-z"},
+                                   {InputKind::drag, "Ctrl", "zoom"},
+                                   {InputKind::drag, "Alt", "shift"}};
 const InputBinding quitMenuBinding = {InputKind::menu, "right button", "quit-menu"};

@@ -238,7 +238,7 @@ test('the chart\'s figures: the draws of a pass in each mode, as the model count
   await w.page.waitForSelector('body[data-chart]');
   const data = await w.page.evaluate(() => ({
     head: [...document.querySelectorAll('#chart-data thead th')].map((th) => th.textContent),
-    rows: [...document.querySelectorAll('#chart-data tbody tr')].map((tr) => [...tr.cells].map((td) => Number(td.textContent))),
+    rows: [...document.querySelectorAll('#chart-data tbody tr')].map((tr) => [...tr.cells].map((td) => Number(td.textContent.replace(/,/g, '')))),
     lines: document.querySelectorAll('.cost svg .series').length,
     current: document.querySelector('#chart-data tr.current')?.cells[0].textContent,
   }));

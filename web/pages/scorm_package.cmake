@@ -1,6 +1,7 @@
 # Writes the SCORM 1.2 package ZIP: imsmanifest.xml from its template (TEMPLATE), listing every
 # file of the site (FILES, relative to SITE), at the root of the zip beside them.
 #   cmake -DSITE=... -DFILES="a;b" -DSEED=... -DTEMPLATE=... -DZIP=... -P scorm_package.cmake
+cmake_minimum_required(VERSION 3.18)
 set(ENTRIES "")
 foreach(file ${FILES})
   string(APPEND ENTRIES "      <file href=\"${file}\"/>\n")

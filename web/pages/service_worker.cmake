@@ -2,6 +2,7 @@
 # (FILES, relative to SITE) to keep, and a version that is a digest of their contents, so that a
 # new build that changes any of them is a new worker.
 #   cmake -DSITE=... -DFILES="a;b" -DTEMPLATE=... -DOUTPUT=... -P service_worker.cmake
+cmake_minimum_required(VERSION 3.18)
 set(digests "")
 set(list "'./'")
 foreach(file ${FILES})

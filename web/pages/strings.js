@@ -5,6 +5,8 @@
 const pageStrings = {
   en: {
     'language.name': 'English',
+    // Where the language puts a no-break space: before these signs, and after these.
+    'typography.space-before': '', 'typography.space-after': '',
 
     // What every page has at its top, and on paper.
     'tools.label': 'Page settings',
@@ -68,15 +70,15 @@ const pageStrings = {
     'action.rotation-speed': 'rotation speed',
     'action.turn-step-10': 'turn by 10 degrees',
     'action.turn-step-45': 'turn by 45 degrees',
-    'action.drag-turn': 'turn (horizontally about Y, vertically about X)',
-    'action.drag-turn-z': 'turn (horizontally about Z, vertically about X)',
-    'action.drag-zoom': 'zoom',
-    'action.drag-shift': 'shift the scene',
+    'action.turn': 'turn (horizontally about Y, vertically about X)',
+    'action.turn-z': 'turn (horizontally about Z, vertically about X)',
+    'action.zoom': 'zoom',
+    'action.shift': 'shift the scene',
     'action.quit-menu': 'menu “{entry}”: quit',
     'input.drag': 'drag + {modifiers}',
     'input.modifier': '{modifiers} + arrow or page key',
     'input.menu': 'right button, long press',
-    'drag.drag-turn': 'Turn', 'drag.drag-turn-z': 'Turn Z', 'drag.drag-zoom': 'Zoom', 'drag.drag-shift': 'Shift',
+    'drag.turn': 'Turn', 'drag.turn-z': 'Turn Z', 'drag.zoom': 'Zoom', 'drag.shift': 'Shift',
 
     // Both programs' pages.
     'program.keys': 'Keys',
@@ -138,8 +140,8 @@ const pageStrings = {
     'narration.after': 'After the walk: row 0 and the rows ±1 to ±{r}, each drawn once from the half-width it collected: {draws}. Total {total}, the count the demonstration prints.',
     'reason.east': 'd = {d} < 0, so the midpoint {m} is inside the circle, and the walk goes E.',
     'reason.south-east': 'd = {d} ≥ 0, so the midpoint {m} is outside the circle, and the walk goes SE.',
-    'draws.one': '{n} draw', 'draws.many': '{n} draws',
-    'drawn.one': '{n} draw, {total} so far.', 'drawn.many': '{n} draws, {total} so far.',
+    'draws.one': '{n} draw', 'draws.other': '{n} draws',
+    'drawn.one': '{n} draw, {total} so far.', 'drawn.other': '{n} draws, {total} so far.',
 
     'predict.group': 'Predict mode',
     'predict.toggle': 'Predict each move',
@@ -169,7 +171,7 @@ const pageStrings = {
     'variant.less-or-equal': 'less-or-equal: E while d ≤ 0',
     'variants.differ.zero': '0 pixels differ',
     'variants.differ.one': '1 pixel differs',
-    'variants.differ.many': '{n} pixels differ',
+    'variants.differ.other': '{n} pixels differ',
     'variants.title': 'Why the walk is built this way',
     'variants.caption': 'The outline at radius {r}, walked each way',
     'variants.variant': 'variant', 'variants.pixels': 'pixels', 'variants.differ': 'differ from the walk',
@@ -178,18 +180,18 @@ const pageStrings = {
       '<p><strong>The comparison must be &lt;.</strong> d is 0 exactly when F(M) = ¼: the midpoint lies just outside the circle, and SE is the nearer candidate. With d ≤ 0 the walk goes E there, to the farther one.</p>',
 
     'cost.title': 'What each mode costs',
-    'cost.intro': 'The draws of one pass against the radius, from 1 to 100, one line per mode. The extents mode draws each pixel of the disc once, so its line is also the number of the disc’s pixels; the gap between spans and extents is what the spans draw twice.',
+    'cost.intro': 'The draws of one pass against the radius, from 1 to {limit}, one line per mode. The extents mode draws each pixel of the disc once, so its line is also the number of the disc’s pixels; the gap between spans and extents is what the spans draw twice.',
     'cost.radius': 'radius',
     'cost.draws': 'draws',
     'cost.chart-title': 'The draws of one pass against the radius, in each mode',
-    'cost.chart-desc': 'From radius 1 to 100 the draws grow with the radius, the outline’s roughly in proportion to it, the filled modes’ roughly with its square. At radius {r}: {figures}.',
+    'cost.chart-desc': 'From radius 1 to {limit} the draws grow with the radius, the outline’s roughly in proportion to it, the filled modes’ roughly with its square. At radius {r}: {figures}.',
     'cost.figure': '{mode} {n}',
     'cost.figures': 'The figures',
     'cost.table-caption': 'Draws of one pass, by radius and mode, and the overdraw',
     'cost.overdraw': 'overdraw',
     'cost.overdraw-intro': 'Below, on a scale of its own, the overdraw: the spans’ draws less the extents’, the pixels the spans draw twice. It is 0 when the walk ends on the diagonal, and two rows when it ends past it.',
     'cost.overdraw-title': 'The overdraw of the spans mode against the radius',
-    'cost.overdraw-desc': 'The spans’ draws less the extents’, from radius 1 to 100: 0 wherever the walk ends on the diagonal, two rows wherever it ends past it. At radius {r}: {n}.',
+    'cost.overdraw-desc': 'The spans’ draws less the extents’, from radius 1 to {limit}: 0 wherever the walk ends on the diagonal, two rows wherever it ends past it. At radius {r}: {n}.',
 
     'code.summary': 'The code',
     'code.label': 'The C++ of the mode on show',
@@ -209,6 +211,7 @@ const pageStrings = {
   },
   fr: {
     'language.name': 'Français',
+    'typography.space-before': ':;?!»', 'typography.space-after': '«',
 
     'tools.label': 'Réglages de la page',
     'theme.label': 'Thème', 'theme.auto': 'comme le système', 'theme.light': 'clair', 'theme.dark': 'sombre', 'theme.projector': 'projecteur',
@@ -266,15 +269,15 @@ const pageStrings = {
     'action.rotation-speed': 'vitesse de la rotation',
     'action.turn-step-10': 'tourner de 10 degrés',
     'action.turn-step-45': 'tourner de 45 degrés',
-    'action.drag-turn': 'tourner (horizontalement autour de Y, verticalement autour de X)',
-    'action.drag-turn-z': 'tourner (horizontalement autour de Z, verticalement autour de X)',
-    'action.drag-zoom': 'zoomer',
-    'action.drag-shift': 'déplacer la scène',
+    'action.turn': 'tourner (horizontalement autour de Y, verticalement autour de X)',
+    'action.turn-z': 'tourner (horizontalement autour de Z, verticalement autour de X)',
+    'action.zoom': 'zoomer',
+    'action.shift': 'déplacer la scène',
     'action.quit-menu': 'menu « {entry} » : quitter',
     'input.drag': 'glisser + {modifiers}',
     'input.modifier': '{modifiers} + flèche ou touche de page',
     'input.menu': 'bouton droit, appui long',
-    'drag.drag-turn': 'Tourner', 'drag.drag-turn-z': 'Tourner Z', 'drag.drag-zoom': 'Zoom', 'drag.drag-shift': 'Déplacer',
+    'drag.turn': 'Tourner', 'drag.turn-z': 'Tourner Z', 'drag.zoom': 'Zoom', 'drag.shift': 'Déplacer',
 
     'program.keys': 'Touches',
     'program.drag-title': '{input} : {effect}',
@@ -334,8 +337,8 @@ const pageStrings = {
     'narration.after': 'Après le parcours : la rangée 0 et les rangées ±1 à ±{r}, chacune tracée une fois d’après la demi-largeur relevée : {draws}. Total {total}, le compte qu’affiche la démonstration.',
     'reason.east': 'la variable de décision d = {d} < 0, donc le point milieu {m} est à l’intérieur du cercle, et l’algorithme va à l’Est (E).',
     'reason.south-east': 'la variable de décision d = {d} ≥ 0, donc le point milieu {m} est à l’extérieur du cercle, et l’algorithme va au Sud-Est (SE).',
-    'draws.one': '{n} tracé', 'draws.many': '{n} tracés',
-    'drawn.one': '{n} tracé, {total} jusqu’ici.', 'drawn.many': '{n} tracés, {total} jusqu’ici.',
+    'draws.one': '{n} tracé', 'draws.other': '{n} tracés',
+    'drawn.one': '{n} tracé, {total} jusqu’ici.', 'drawn.other': '{n} tracés, {total} jusqu’ici.',
 
     'predict.group': 'Mode prédiction',
     'predict.toggle': 'Prédire chaque pas',
@@ -365,7 +368,7 @@ const pageStrings = {
     'variant.less-or-equal': 'inférieur ou égal : E tant que d ≤ 0',
     'variants.differ.zero': 'Aucun pixel ne diffère',
     'variants.differ.one': '1 pixel diffère',
-    'variants.differ.many': '{n} pixels diffèrent',
+    'variants.differ.other': '{n} pixels diffèrent',
     'variants.title': 'Pourquoi l’algorithme est construit ainsi',
     'variants.caption': 'Le contour au rayon {r}, parcouru de chaque façon',
     'variants.variant': 'variante', 'variants.pixels': 'pixels', 'variants.differ': 'différents de l’algorithme',
@@ -374,18 +377,18 @@ const pageStrings = {
       '<p><strong>La comparaison doit être &lt;.</strong> d vaut 0 exactement quand F(M) = ¼ : le point milieu est juste à l’extérieur du cercle, et SE est le candidat le plus proche. Avec d ≤ 0, l’algorithme va alors à l’Est, vers le plus éloigné.</p>',
 
     'cost.title': 'Ce que coûte chaque mode',
-    'cost.intro': 'Les tracés d’une passe selon le rayon, de 1 à 100, une ligne par mode. Le mode étendues trace chaque pixel du disque une fois : sa ligne donne aussi le nombre de pixels du disque ; l’écart entre segments et étendues est ce que le mode segments trace deux fois.',
+    'cost.intro': 'Les tracés d’une passe selon le rayon, de 1 à {limit}, une ligne par mode. Le mode étendues trace chaque pixel du disque une fois : sa ligne donne aussi le nombre de pixels du disque ; l’écart entre segments et étendues est ce que le mode segments trace deux fois.',
     'cost.radius': 'rayon',
     'cost.draws': 'tracés',
     'cost.chart-title': 'Les tracés d’une passe selon le rayon, pour chaque mode',
-    'cost.chart-desc': 'Du rayon 1 au rayon 100, les tracés croissent avec le rayon : ceux du contour à peu près en proportion, ceux des modes pleins à peu près avec son carré. Au rayon {r} : {figures}.',
+    'cost.chart-desc': 'Du rayon 1 au rayon {limit}, les tracés croissent avec le rayon : ceux du contour à peu près en proportion, ceux des modes pleins à peu près avec son carré. Au rayon {r} : {figures}.',
     'cost.figure': '{mode} {n}',
     'cost.figures': 'Les chiffres',
     'cost.table-caption': 'Tracés d’une passe, par rayon et par mode, et le surplus',
     'cost.overdraw': 'surplus',
     'cost.overdraw-intro': 'Ci-dessous, sur une échelle à part, le surplus : les tracés du mode segments moins ceux du mode étendues, les pixels que les segments tracent deux fois. Il vaut 0 quand le parcours se termine sur la diagonale, et deux rangées quand il la dépasse.',
     'cost.overdraw-title': 'Le surplus du mode segments selon le rayon',
-    'cost.overdraw-desc': 'Les tracés du mode segments moins ceux du mode étendues, du rayon 1 au rayon 100 : 0 partout où le parcours se termine sur la diagonale, deux rangées partout où il la dépasse. Au rayon {r} : {n}.',
+    'cost.overdraw-desc': 'Les tracés du mode segments moins ceux du mode étendues, du rayon 1 au rayon {limit} : 0 partout où le parcours se termine sur la diagonale, deux rangées partout où il la dépasse. Au rayon {r} : {n}.',
 
     'code.summary': 'Le code',
     'code.label': 'Le C++ du mode affiché',
@@ -406,16 +409,25 @@ const pageStrings = {
 };
 
 const i18n = (function () {
+  // The languages are the tables': a third needs nothing but its own table.
+  const languages = Object.keys(pageStrings);
   const asked = pageAddress.get('lang');
   // The first of the browser's preferred languages that the pages speak; English for the rest.
   const preferred = [...(navigator.languages || []), navigator.language || '']
-    .map((l) => l.toLowerCase()).find((l) => /^(fr|en)(-|$)/.test(l));
-  const lang = asked === 'fr' || asked === 'en' ? asked : preferred && preferred.startsWith('fr') ? 'fr' : 'en';
-  const other = lang === 'fr' ? 'en' : 'fr';
+    .map((l) => l.toLowerCase().split('-')[0]).find((l) => languages.includes(l));
+  const lang = languages.includes(asked) ? asked : preferred || 'en';
+  const others = languages.filter((l) => l !== lang);
   const table = pageStrings[lang];
 
-  // French typography: a no-break space before : ; ? ! and inside « ».
-  const typeset = lang === 'fr' ? (text) => text.replace(/ ([:;?!»])/g, '\u00a0$1').replace(/« /g, '«\u00a0') : (text) => text;
+  // The language's typography: a no-break space before some signs and after others (French: before
+  // : ; ? ! and », after «).
+  const signs = (key) => [...table[key]].map((c) => c.replace(/[\\^\]-]/g, '\\$&')).join('');
+  const before = table['typography.space-before'] ? new RegExp(` ([${signs('typography.space-before')}])`, 'g') : null;
+  const after = table['typography.space-after'] ? new RegExp(`([${signs('typography.space-after')}]) `, 'g') : null;
+  const typeset = (text) => {
+    if (before) text = text.replace(before, '\u00a0$1');
+    return after ? text.replace(after, '$1\u00a0') : text;
+  };
 
   // The text of `key`, with {name} filled in from `values`.
   function t(key, values = {}) {
@@ -430,14 +442,22 @@ const i18n = (function () {
   // Whether a text exists, for texts that one page may give in its own words.
   const has = (key) => key in table;
 
-  // The text of `key` for a count: key.one or key.many, as the language counts (French: 0 and 1
-  // are singular), with {n} filled in.
-  const plural = (key, n, values = {}) => t(`${key}.${n === 1 || (lang === 'fr' && n === 0) ? 'one' : 'many'}`, {n, ...values});
+  // The text of `key` for a count, in the form the language's plural rules choose (key.one,
+  // key.other, and so on; French: 0 and 1 are singular), with {n} filled in as a number.
+  const rules = new Intl.PluralRules(lang);
+  function plural(key, n, values = {}) {
+    const form = `${key}.${rules.select(n)}`;
+    return t(has(form) ? form : `${key}.other`, {n: number(n), ...values});
+  }
 
-  // n with `digits` decimals as the language writes it: the true minus sign, and a decimal comma in French.
+  // n with `digits` decimals as the language writes it (Intl): its decimal sign and grouping, and
+  // the true minus sign where the platform gives a hyphen; never a minus before zero.
+  const formats = new Map();
   function number(n, digits = 0) {
-    const text = Math.abs(n).toFixed(digits);
-    return (n < 0 && Number(text) !== 0 ? '\u2212' : '') + (lang === 'fr' ? text.replace('.', ',') : text);
+    if (!formats.has(digits)) {
+      formats.set(digits, new Intl.NumberFormat(lang, {minimumFractionDigits: digits, maximumFractionDigits: digits, signDisplay: 'negative'}));
+    }
+    return formats.get(digits).format(n).replace('-', '\u2212');
   }
 
   // Every element's texts from the attributes that name them.
@@ -449,14 +469,20 @@ const i18n = (function () {
     for (const e of root.querySelectorAll('[data-title]')) e.title = t(e.dataset.title);
   }
 
-  // The link to this page in the other language, keeping the rest of the address: `own` is the
-  // page's own state, as URLSearchParams.
+  // The links to this page in the other languages, keeping the rest of the address: `link` is the
+  // first, the others follow it; `own` is the page's own state, as URLSearchParams.
   function linkOtherLanguage(link, own) {
-    link.href = pageAddress.self(own, {lang: other});
-    if (link.hreflang === other) return;  // the rest stays
-    link.hreflang = other;
-    link.lang = other;
-    link.textContent = pageStrings[other]['language.name'];
+    let at = link;
+    others.forEach((other, i) => {
+      if (i > 0 && !(at.nextElementSibling && at.nextElementSibling.hreflang === other)) {
+        at.after(Object.assign(document.createElement('a'), {className: link.className}));
+      }
+      const a = i === 0 ? link : at.nextElementSibling;
+      a.href = pageAddress.self(own, {lang: other});
+      a.hreflang = a.lang = other;
+      a.textContent = pageStrings[other]['language.name'];
+      at = a;
+    });
   }
 
   return {lang, t, has, plural, number, apply, linkOtherLanguage};

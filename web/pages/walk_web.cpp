@@ -41,6 +41,8 @@ EMSCRIPTEN_KEEPALIVE double walkDrawCount(int mode, int radius) {
 EMSCRIPTEN_KEEPALIVE const char* walkSourceFile() { return walkSourceName; }
 EMSCRIPTEN_KEEPALIVE const char* walkSource() { return walkSourceText; }
 
+EMSCRIPTEN_KEEPALIVE int walkPageRadiusLimitValue() { return walkPageRadiusLimit; }
+
 EMSCRIPTEN_KEEPALIVE int walkModeCount() { return circleModeCount; }
 
 EMSCRIPTEN_KEEPALIVE const char* walkModeName(int mode) {

@@ -13,7 +13,7 @@
 // ends provably land on the same window points on the GPU (see landing()). The web tests draw
 // scenes with this culling on and off and require the same pixels, byte for byte.
 //
-// Carried out: the two matrix stacks (load identity, push, pop, translate, rotate, scale, glOrtho,
+// Carried out: the three matrix stacks (load identity, push, pop, translate, rotate, scale, glOrtho,
 // glFrustum, gluPerspective as Mesa's GLU computes it, glGetFloatv of both matrices); glBegin and
 // glEnd with lines, line strips, line loops and quads; glVertex2f, glVertex2d, glVertex3d;
 // glColor4fv; glShadeModel; freeglut's wire cube.
@@ -26,8 +26,10 @@
 //   program stops with a message, for the same reason;
 // - WebGL's own calls: those that change how later primitives are drawn, or read what is drawn,
 //   draw what is gathered first (the list at the end of this file), as they would find it under a
-//   driver; the others (clear colour, pixel storage, textures, ...) go straight to WebGL.
-//   Clears, the viewport, capabilities and flushing are carried out here, then go on to WebGL.
+//   driver. Clears, the viewport, capabilities and flushing are carried out here, then go on to
+//   WebGL. Any other GL call reaches WebGL unwrapped only if it is known to leave drawing
+//   untouched: the build checks every program's GL calls that reach emscripten's GL library
+//   against that list (glWebUntouched, platform.cmake), so that a call added later cannot slip past.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -78,6 +80,9 @@ void emscripten_glCullFace(GLenum mode);
 void emscripten_glDepthFunc(GLenum function);
 void emscripten_glDepthMask(GLboolean flag);
 void emscripten_glDepthRangef(GLfloat zNear, GLfloat zFar);
+void emscripten_glStencilFuncSeparate(GLenum face, GLenum function, GLint reference, GLuint mask);
+void emscripten_glStencilOpSeparate(GLenum face, GLenum fail, GLenum depthFail, GLenum pass);
+void emscripten_glStencilMaskSeparate(GLenum face, GLuint mask);
 void emscripten_glFrontFace(GLenum mode);
 void emscripten_glLineWidth(GLfloat width);
 void emscripten_glPolygonOffset(GLfloat factor, GLfloat units);
@@ -123,6 +128,7 @@ struct SeenLine {
 };
 
 constexpr int modelviewDepth = 32, projectionDepth = 32;  // Mesa's depths; GL asks 32 and 2 at least
+constexpr int textureDepth = 10;                          // Mesa's; GL asks 2 at least
 // One primitive kind (GL_LINES or GL_TRIANGLES) at a time, fixed in size, so that a large scene
 // costs draws and not memory.
 constexpr int batchCapacity = 1 << 15;  // vertices: 16,384 lines
@@ -134,7 +140,8 @@ struct GlState {
     struct Matrices {
         Placement modelview[modelviewDepth];
         Matrix projection[projectionDepth];
-        int modelviewTop, projectionTop;
+        Matrix texture[textureDepth];  // kept as GL keeps it; nothing here draws with textures
+        int modelviewTop, projectionTop, textureTop;
         GLenum mode;
     } matrices;
     struct Shading {
@@ -171,6 +178,7 @@ GlState gl;
 [[maybe_unused]] const bool started = [] {
     gl.matrices.modelview[0].base = identity;
     gl.matrices.projection[0] = identity;
+    gl.matrices.texture[0] = identity;
     gl.matrices.mode = GL_MODELVIEW;
     std::memset(gl.shading.colour, 255, sizeof gl.shading.colour);
     gl.batch.kind = GL_LINES;
@@ -181,7 +189,18 @@ GlState gl;
 
 Placement& placement() { return gl.matrices.modelview[gl.matrices.modelviewTop]; }
 Matrix& projection() { return gl.matrices.projection[gl.matrices.projectionTop]; }
-bool onProjection() { return gl.matrices.mode == GL_PROJECTION; }
+bool onModelview() { return gl.matrices.mode == GL_MODELVIEW; }
+void flush();
+
+// The current matrix of the projection or texture stack, for the calls that edit it as one matrix
+// (the modelview is kept apart, see Placement); a change of projection draws what is gathered
+// first, under the projection it was given with.
+Matrix& plainMatrix() {
+    GlState::Matrices& s = gl.matrices;
+    if (s.mode == GL_TEXTURE) return s.texture[s.textureTop];
+    flush();
+    return projection();
+}
 
 const char* const vertexShader =
     "attribute vec4 position;\n"
@@ -306,8 +325,8 @@ bool changesNothing(const Vertex& a, const Vertex& b) {
 }
 
 // Adds a line or a triangle to the batch. Under flat shading all its vertices take the colour of
-// the last, GL's provoking vertex for lines and quads.
-void emit(GLenum kind, std::initializer_list<const Vertex*> vertices) {
+// the provoking vertex: a line's last, and a quad's fourth for both its triangles (`provoking`).
+void emit(GLenum kind, std::initializer_list<const Vertex*> vertices, const Vertex* provoking = nullptr) {
     GlState::Batch& b = gl.batch;
     const int n = static_cast<int>(vertices.size());
     if (kind != b.kind || b.count + n > batchCapacity) flush();
@@ -315,7 +334,8 @@ void emit(GLenum kind, std::initializer_list<const Vertex*> vertices) {
     Vertex v[3];
     for (int i = 0; i < n; ++i) v[i] = *vertices.begin()[i];
     if (gl.shading.flat) {
-        for (int i = 0; i < n - 1; ++i) std::memcpy(v[i].rgba, v[n - 1].rgba, sizeof v[i].rgba);
+        const GLubyte* rgba = provoking ? provoking->rgba : v[n - 1].rgba;
+        for (int i = 0; i < n; ++i) std::memcpy(v[i].rgba, rgba, sizeof v[i].rgba);
     }
     if (kind == GL_LINES && changesNothing(v[0], v[1])) return;
     for (int i = 0; i < n; ++i) b.vertices[b.count++] = v[i];
@@ -346,8 +366,8 @@ void assemble(const Vertex& v) {
             if (n % 4 == 0) p.held[0] = v;
             if (n % 4 == 1) p.held[1] = v;
             if (n % 4 == 3) {
-                emit(GL_TRIANGLES, {&p.held[0], &p.held[1], &p.previous});
-                emit(GL_TRIANGLES, {&p.held[0], &p.previous, &v});
+                emit(GL_TRIANGLES, {&p.held[0], &p.held[1], &p.previous}, &v);
+                emit(GL_TRIANGLES, {&p.held[0], &p.previous, &v}, &v);
             }
             break;
         default:
@@ -367,9 +387,8 @@ Matrix folded(const Placement& p) {
 // The current matrix times b, in column-major order.
 void multiply(const GLfloat* b) {
     Matrix* target;
-    if (onProjection()) {
-        flush();
-        target = &projection();
+    if (!onModelview()) {
+        target = &plainMatrix();
     } else {
         // The translation made since the last other transform joins the base first.
         Placement& p = placement();
@@ -411,21 +430,25 @@ void glWebCullingForTesting(bool on) { gl.culling.enabled = on; }
 
 extern "C" {
 
-void glMatrixMode(GLenum mode) { gl.matrices.mode = mode; }
+// The three stacks GL has; any other mode is an error in GL, which leaves the mode as it was.
+void glMatrixMode(GLenum mode) {
+    if (mode == GL_MODELVIEW || mode == GL_PROJECTION || mode == GL_TEXTURE) gl.matrices.mode = mode;
+}
 
 void glLoadIdentity() {
-    if (onProjection()) {
-        flush();
-        projection() = identity;
-    } else {
+    if (onModelview()) {
         placement() = {identity, {0, 0, 0}};
+    } else {
+        plainMatrix() = identity;
     }
 }
 
 void glPushMatrix() {
     GlState::Matrices& s = gl.matrices;
-    if (onProjection()) {
+    if (s.mode == GL_PROJECTION) {
         if (s.projectionTop + 1 < projectionDepth) s.projection[s.projectionTop + 1] = s.projection[s.projectionTop], ++s.projectionTop;
+    } else if (s.mode == GL_TEXTURE) {
+        if (s.textureTop + 1 < textureDepth) s.texture[s.textureTop + 1] = s.texture[s.textureTop], ++s.textureTop;
     } else if (s.modelviewTop + 1 < modelviewDepth) {
         s.modelview[s.modelviewTop + 1] = s.modelview[s.modelviewTop], ++s.modelviewTop;
     }
@@ -433,16 +456,18 @@ void glPushMatrix() {
 
 void glPopMatrix() {
     GlState::Matrices& s = gl.matrices;
-    if (onProjection()) {
+    if (s.mode == GL_PROJECTION) {
         flush();
         if (s.projectionTop > 0) --s.projectionTop;
+    } else if (s.mode == GL_TEXTURE) {
+        if (s.textureTop > 0) --s.textureTop;
     } else if (s.modelviewTop > 0) {
         --s.modelviewTop;
     }
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
-    if (onProjection()) {
+    if (!onModelview()) {
         const GLfloat m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
         multiply(m);
         return;
@@ -508,6 +533,8 @@ void glGetFloatv(GLenum name, GLfloat* values) {
         std::memcpy(values, projection().m, sizeof(Matrix));
     } else if (name == GL_MODELVIEW_MATRIX) {
         std::memcpy(values, folded(placement()).m, sizeof(Matrix));
+    } else if (name == GL_TEXTURE_MATRIX) {
+        std::memcpy(values, gl.matrices.texture[gl.matrices.textureTop].m, sizeof(Matrix));
     } else {
         emscripten_glGetFloatv(name, values);
     }
@@ -591,6 +618,9 @@ void glCullFace(GLenum mode) { flush(), emscripten_glCullFace(mode); }
 void glDepthFunc(GLenum function) { flush(), emscripten_glDepthFunc(function); }
 void glDepthMask(GLboolean flag) { flush(), emscripten_glDepthMask(flag); }
 void glDepthRangef(GLfloat zNear, GLfloat zFar) { flush(), emscripten_glDepthRangef(zNear, zFar); }
+void glDepthRange(GLdouble zNear, GLdouble zFar) {
+    flush(), emscripten_glDepthRangef(static_cast<GLfloat>(zNear), static_cast<GLfloat>(zFar));
+}
 void glFrontFace(GLenum mode) { flush(), emscripten_glFrontFace(mode); }
 void glLineWidth(GLfloat width) { flush(), emscripten_glLineWidth(width); }
 void glPolygonOffset(GLfloat factor, GLfloat units) { flush(), emscripten_glPolygonOffset(factor, units); }
@@ -599,6 +629,13 @@ void glScissor(GLint x, GLint y, GLsizei width, GLsizei height) { flush(), emscr
 void glStencilFunc(GLenum function, GLint reference, GLuint mask) { flush(), emscripten_glStencilFunc(function, reference, mask); }
 void glStencilMask(GLuint mask) { flush(), emscripten_glStencilMask(mask); }
 void glStencilOp(GLenum fail, GLenum depthFail, GLenum pass) { flush(), emscripten_glStencilOp(fail, depthFail, pass); }
+void glStencilFuncSeparate(GLenum face, GLenum function, GLint reference, GLuint mask) {
+    flush(), emscripten_glStencilFuncSeparate(face, function, reference, mask);
+}
+void glStencilOpSeparate(GLenum face, GLenum fail, GLenum depthFail, GLenum pass) {
+    flush(), emscripten_glStencilOpSeparate(face, fail, depthFail, pass);
+}
+void glStencilMaskSeparate(GLenum face, GLuint mask) { flush(), emscripten_glStencilMaskSeparate(face, mask); }
 void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, void* pixels) {
     flush(), emscripten_glReadPixels(x, y, width, height, format, type, pixels);
 }

@@ -9,3 +9,20 @@ set_property(TARGET GLUT::GLUT PROPERTY INTERFACE_INCLUDE_DIRECTORIES ${CMAKE_CU
 set_property(TARGET GLUT::GLUT PROPERTY INTERFACE_LINK_OPTIONS
              -lglut
              "SHELL:--pre-js ${CMAKE_CURRENT_LIST_DIR}/glut_web.js")
+
+# The GL calls that may reach WebGL without drawing what the unit has gathered first, because they
+# leave drawing untouched: clear values (a clear draws what is gathered first), pixel storage,
+# hints and queries. gl_web.cpp carries out or wraps every other call the programs make; after each
+# link the build reads which of emscripten's GL functions the program took, and stops at any that
+# is in neither, so that a GL call added later cannot slip past the unit.
+set(glWebUntouched glClearColor glClearDepthf glClearStencil glPixelStorei glHint glGetError glGetString
+                   glGetIntegerv glGetBooleanv glIsEnabled)
+function(checkWebGlCalls target)
+  set(checked ${CMAKE_CURRENT_BINARY_DIR}/${target}.gl-calls-checked)
+  add_custom_command(OUTPUT ${checked}
+                     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> "-DUNTOUCHED=${glWebUntouched}"
+                             -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/check_gl_calls.cmake
+                     COMMAND ${CMAKE_COMMAND} -E touch ${checked}
+                     DEPENDS ${target} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/check_gl_calls.cmake VERBATIM)
+  add_custom_target(${target}-gl-calls ALL DEPENDS ${checked})
+endfunction()

@@ -35,6 +35,9 @@ extern const char* const walkSourceText;
 // the filled modes at 1000).
 constexpr int walkTableRadiusLimit = 5000;
 constexpr int walkJsonRadiusLimit = 1000;
+// The largest radius the explainer page offers, and its chart shows: at 3 CSS pixels a cell, its
+// grid of 2r + 3 cells a side still fits a 1280 x 800 screen.
+constexpr int walkPageRadiusLimit = 100;
 
 // Runs the rasteriser of `mode` at `radius` (1 up to the format's limit) and writes its walk in
 // `format`: to `sink` as it goes when one is given, else into the returned string. Returns the

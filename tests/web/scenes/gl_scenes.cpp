@@ -69,8 +69,8 @@ EMSCRIPTEN_KEEPALIVE void glDrawScene(int scene, int culling) {
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         if (scene == demonstrationScenes) {
-            // The blue line's far end lies beyond the far plane (z 300): clipped, it still covers
-            // most of the red one.
+            // The blue line's far end, z 400, lies past the near plane (z 300 in eye space, from
+            // glOrtho's near value -300): clipped, it still covers most of the red one.
             line(colorRed(), -10, -10, 0, colorRed(), 10, 10, 0);
             line(colorBlue(), -10, -10, 0, colorBlue(), 10, 10, 400);
             line(colorRed(), -10, -10, 0, colorRed(), 10, 10, 0);

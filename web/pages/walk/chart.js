@@ -8,7 +8,7 @@ const walkChart = (function () {
   const t = i18n.t;
   const table = document.getElementById('chart-data');
   const ns = 'http://www.w3.org/2000/svg';
-  const largest = 100;
+  let largest = 100;  // the page's largest radius, the program's (set when built)
   // The theme's colours (theme.css), a dash as well so that the lines are told apart without them.
   const styles = [{colour: 'var(--series-1)', dash: ''}, {colour: 'var(--series-2)', dash: '8 4'}, {colour: 'var(--series-3)', dash: '2 3'}];
   const overdrawStyle = {colour: 'var(--series-4)', dash: ''};
@@ -36,9 +36,9 @@ const walkChart = (function () {
     const axes = element('g', {class: 'axes'});
     for (let n = 0; n <= ceiling; n += step) {
       element('line', {x1: left, x2: width - right, y1: y(n), y2: y(n)}, axes);
-      element('text', {x: left - 6, y: y(n) + 4, 'text-anchor': 'end'}, axes).textContent = n.toLocaleString(i18n.lang);
+      element('text', {x: left - 6, y: y(n) + 4, 'text-anchor': 'end'}, axes).textContent = i18n.number(n);
     }
-    for (const r of [1, 20, 40, 60, 80, 100]) {
+    for (const r of [1, ...Array.from({length: 5}, (_, i) => Math.round(((i + 1) * largest) / 5))]) {
       element('text', {x: x(r), y: height - bottom + 18, 'text-anchor': 'middle'}, axes).textContent = r;
     }
     element('text', {x: (left + width - right) / 2, y: height - 6, 'text-anchor': 'middle'}, axes).textContent = t('cost.radius');
@@ -65,6 +65,7 @@ const walkChart = (function () {
   // Counts every mode at every radius, and draws the charts and their table.
   function build(modeNames) {
     modes = modeNames;
+    largest = walkTrace.radiusLimit;
     counts = modes.map((mode) => Array.from({length: largest}, (_, i) => walkTrace.drawCount(mode, i + 1)));
     const spans = counts[modes.indexOf('spans')], extents = counts[modes.indexOf('extents')];
     overdraw = spans.map((n, k) => n - extents[k]);
@@ -84,9 +85,8 @@ const walkChart = (function () {
     }));
     table.tBodies[0].replaceChildren(...overdraw.map((extra, k) => {
       const row = document.createElement('tr');
-      row.insertCell().textContent = k + 1;
-      for (const column of counts) row.insertCell().textContent = column[k];
-      row.insertCell().textContent = extra;
+      row.dataset.radius = k + 1;
+      for (const n of [k + 1, ...counts.map((column) => column[k]), extra]) row.insertCell().textContent = i18n.number(n);
       return row;
     }));
   }
@@ -101,10 +101,10 @@ const walkChart = (function () {
       element('line', {x1: x(r), x2: x(r), y1: top, y2: chart.height - bottom}, group);
       for (const s of chart.series) element('circle', {cx: x(r), cy: chart.y(s.counts[r - 1]), r: 4.5 * scale(), style: `fill: ${s.style.colour}`}, group);
     }
-    const figures = modes.map((mode, i) => t('cost.figure', {mode: t(`mode.${mode}`), n: counts[i][r - 1]})).join(', ');
-    charts[0].svg.querySelector('desc').textContent = t('cost.chart-desc', {r, figures});
-    charts[1].svg.querySelector('desc').textContent = t('cost.overdraw-desc', {r, n: overdraw[r - 1]});
-    for (const row of table.tBodies[0].rows) row.classList.toggle('current', Number(row.cells[0].textContent) === r);
+    const figures = modes.map((mode, i) => t('cost.figure', {mode: t(`mode.${mode}`), n: i18n.number(counts[i][r - 1])})).join(', ');
+    charts[0].svg.querySelector('desc').textContent = t('cost.chart-desc', {r, figures, limit: largest});
+    charts[1].svg.querySelector('desc').textContent = t('cost.overdraw-desc', {r, n: i18n.number(overdraw[r - 1]), limit: largest});
+    for (const row of table.tBodies[0].rows) row.classList.toggle('current', Number(row.dataset.radius) === r);
   }
 
   return {build, mark};

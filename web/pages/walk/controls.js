@@ -11,11 +11,13 @@
 (async function () {
   const t = i18n.t;
   const $ = (id) => document.getElementById(id);
-  const radiusLimit = 100;  // every cell of the grid stays visible on a 1280 x 800 screen
   const radiusInput = $('radius'), modeSelect = $('mode'), playButton = $('play');
   i18n.apply();
   document.title = t('walk.title');
   await walkTrace.start();
+  const radiusLimit = walkTrace.radiusLimit;
+  radiusInput.max = radiusLimit;
+  $('cost-intro').textContent = t('cost.intro', {limit: radiusLimit});
   walkCode.start();
   // Open beside the walk on a wide screen; on a phone, closed under the table until asked for.
   walkCode.element.open = matchMedia('(min-width: 601px)').matches;

@@ -26,7 +26,8 @@ const walkGrid = (function () {
   let counts = new Uint8Array(0), now = new Uint8Array(0);
   let shownAt = -1;  // the position the cells show, -1 when they must all be painted
 
-  // As large as the window allows, 3 CSS pixels a cell at least: every cell stays visible. In a
+  // As large as the window allows, 3 CSS pixels a cell at least where the screen is wide enough:
+  // every cell stays visible. In a
   // frame (embed=1) the grid fits whatever the frame: beside the panel when the frame is wide,
   // above it when it is tall, `less` CSS pixels smaller where the page still overflows.
   function size(w, less = 0) {
@@ -41,6 +42,10 @@ const walkGrid = (function () {
       room -= less;
     }
     cellSize = Math.max(pageAddress.embedded ? 1 : 3, Math.min(40, Math.floor(room / walk.span)));
+    // Never wider than the screen (a phone, or a page zoomed far in): smaller cells, down to one
+    // CSS pixel, which the learner can pinch to zoom; the page itself never scrolls sideways.
+    const width = Math.min(innerWidth, document.documentElement.clientWidth) - 2 * grid.parentElement.getBoundingClientRect().left - 2;
+    if (cellSize * walk.span > width) cellSize = Math.max(1, width / walk.span);
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
     for (const canvas of [grid, marks]) {

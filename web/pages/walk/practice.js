@@ -44,7 +44,7 @@ const walkPractice = (function () {
     }
     return kinds.map((kind) => {
       const mode = modes[pick(modes.length)];
-      if (kind === 'count') return {kind, mode, radius: between(1, 100)};
+      if (kind === 'count') return {kind, mode, radius: between(1, walkTrace.radiusLimit)};
       const radius = between(3, 60);
       return {kind, mode, radius, step: pick(walkTrace.load(mode, radius).steps.length - 1)};  // a state with a move
     });

@@ -38,7 +38,7 @@ const walkTable = (function () {
       cell(row, number(s.d)).className = 'd';  // d, F(M) and the move: blank on a worksheet
       cell(row, number(s.fm, 2)).className = 'fm';
       cell(row, s.move || '—').className = 'move';  // hidden as "?" while the learner predicts it
-      cell(row, s.draws.length), cell(row, walk.offsets[p + 1]);
+      cell(row, number(s.draws.length)), cell(row, number(walk.offsets[p + 1]));
       rows.appendChild(row);
     });
     tbody.replaceChildren(rows);
@@ -49,7 +49,7 @@ const walkTable = (function () {
       stepButton(row, t('table.after'), t('table.after-label'), walk.steps.length);
       const what = cell(row, t('table.after-what'));
       what.colSpan = 5;
-      cell(row, walk.after.length), cell(row, walk.total);
+      cell(row, number(walk.after.length)), cell(row, number(walk.total));
     }
   }
 

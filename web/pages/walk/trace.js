@@ -7,12 +7,14 @@ const walkTrace = (function () {
   let module = null;
   const modes = [];
   const source = {file: '', text: ''};  // the rasterisers' source, whose lines the trace names
+  const limits = {radius: 0};  // the largest radius the page offers, the program's
 
   async function start() {
     module = await createWalkModule();
     for (let i = 0; i < module._walkModeCount(); ++i) modes.push(module.UTF8ToString(module._walkModeName(i)));
     source.file = module.UTF8ToString(module._walkSourceFile());
     source.text = module.UTF8ToString(module._walkSource());
+    limits.radius = module._walkPageRadiusLimitValue();
   }
 
   // The walk of `mode` at `radius`, with its draws as cells of the grid: the plane from -(r + 1) to
@@ -48,5 +50,5 @@ const walkTrace = (function () {
   // The draws of one pass of `mode` at `radius`, counted by the rasteriser itself.
   const drawCount = (mode, radius) => module._walkDrawCount(modes.indexOf(mode), radius);
 
-  return {start, modes, source, load, variants, drawCount};
+  return {start, modes, source, load, variants, drawCount, get radiusLimit() { return limits.radius; }};
 })();

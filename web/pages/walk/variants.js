@@ -23,7 +23,7 @@ const walkVariants = (function () {
       head.scope = 'row';
       head.textContent = t(`variant.${v.name}`);
       row.append(head);
-      for (const n of [v.pixels.length, v.differ]) row.insertCell().textContent = n;
+      for (const n of [v.pixels.length, v.differ]) row.insertCell().textContent = i18n.number(n);
       return row;
     }));
     choose(names().includes(name) ? name : data.variants[0].name);
