@@ -91,6 +91,13 @@ void plotRowSpan(int halfWidth, int row, const Color* colour) {
     for (int i = -halfWidth; i <= halfWidth; ++i) plotGridPixel(i, row, colour);
 }
 
+void plotRowPair(int halfWidth, int row, const Color* colour) {
+    for (int i = -halfWidth; i <= halfWidth; ++i) {
+        plotGridPixel(i, row, colour);
+        plotGridPixel(i, -row, colour);
+    }
+}
+
 void midpointCircleOutline(const Color* colour, int radius) {
     if (radius < 1) return;
     Walk walk = startWalk(radius);
@@ -136,14 +143,9 @@ void midpointDiskExtents(const Color* colour, int radius) {
         rowExtent[walk.y] = std::max(rowExtent[walk.y], walk.x); noteWalkLine(__LINE__);
         rowExtent[walk.x] = std::max(rowExtent[walk.x], walk.y); noteWalkLine(__LINE__);
     }
-    for (int i = -rowExtent[0]; i <= rowExtent[0]; ++i) {
-        plotGridPixel(i, 0, colour); noteWalkLine(__LINE__);
-    }
+    plotRowSpan(rowExtent[0], 0, colour); noteWalkLine(__LINE__);
     for (int row = 1; row <= radius; ++row) {
-        for (int i = -rowExtent[row]; i <= rowExtent[row]; ++i) {
-            plotGridPixel(i, row, colour); noteWalkLine(__LINE__);
-            plotGridPixel(i, -row, colour); noteWalkLine(__LINE__);
-        }
+        plotRowPair(rowExtent[row], row, colour); noteWalkLine(__LINE__);
     }
     std::free(rowExtent);
 }

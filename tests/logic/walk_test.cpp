@@ -198,7 +198,7 @@ void checkLines(const Trace& t) {
         EXPECT_TRUE(s.draws.empty() || has(s.lines, "plot"));
     }
     EXPECT_EQ(t.after.empty(), t.afterLines.empty());
-    EXPECT_TRUE(t.after.empty() || has(t.afterLines, "plotGridPixel(i, -row, colour);"));
+    EXPECT_TRUE(t.after.empty() || has(t.afterLines, "plotRowPair("));
 }
 
 void checkTrace(int mode, int r) {

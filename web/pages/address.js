@@ -28,7 +28,8 @@ const pageAddress = (function () {
   // The address of another page (`file`, such as "walk.html"), with its `state` and what is carried.
   const link = (file, state, values) => `${file}${compose(state, carried, values)}`;
   // This page's address for its state, relative, with everything it was opened with.
-  const here = location.pathname.split('/').pop() || './';
+  // Relative to this folder, and so never anything but a path, whatever the server's path holds.
+  const here = `./${location.pathname.split('/').pop()}`;
   const self = (state = own, values) => `${here}${compose(state, [...carried, ...kept], values)}`;
   // The same as a full address, to copy or to put in a frame.
   const full = (values) => new URL(self(own, values), location.href).href;

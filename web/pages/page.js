@@ -62,10 +62,16 @@ function startProgram(script, page) {
       makeControls(canvas, facts, page);
       status.textContent = t('program.running');
       callMain([]);
+      pageShare.ready();
       canvas.focus({preventScroll: true});
     },
   };
   canvas.addEventListener('mousedown', () => canvas.focus());
+  // A new theme: the links carry its name.
+  document.addEventListener('themechange', () => {
+    i18n.linkOtherLanguage($('language'));
+    if (Module.calledRun) showOutput();
+  });
   const element = document.createElement('script');
   element.src = script;
   document.body.appendChild(element);

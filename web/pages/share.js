@@ -7,17 +7,25 @@ const pageShare = (function () {
   const t = i18n.t;
   const size = {width: 640, height: 480};  // the frame the embed code asks for, which the page fits
 
-  // Puts `text` on the clipboard; the older way where the browser has no clipboard API here.
-  async function copy(text) {
+  // Puts `text` on the clipboard, the older way where the browser has no clipboard API here (a
+  // page served over plain http); whether it could. The focus goes back to `button`.
+  async function copy(text, button) {
     try {
       await navigator.clipboard.writeText(text);
-      return;
+      return true;
     } catch (_) {
       const area = Object.assign(document.createElement('textarea'), {value: text});
       document.body.append(area);
       area.select();
-      document.execCommand('copy');
+      let done = false;
+      try {
+        done = document.execCommand('copy');
+      } catch (_) {
+        done = false;
+      }
       area.remove();
+      button.focus({preventScroll: true});
+      return done;
     }
   }
 
@@ -36,17 +44,19 @@ const pageShare = (function () {
       button.dataset.copy = kind;
       button.textContent = t(`share.${kind}`);
       button.addEventListener('click', async () => {
-        await copy(text());
+        const done = await copy(text(), button);
         said.textContent = '';
-        requestAnimationFrame(() => { said.textContent = t('share.copied'); });  // said again on a second copy
+        requestAnimationFrame(() => { said.textContent = t(done ? 'share.copied' : 'share.failed'); });  // said again on a second copy
       });
       tools.append(button);
     }
     tools.append(said);
   }
 
-  // In a frame, the page's height to the parent, now and at every change.
-  if (pageAddress.embedded && window.parent !== window) {
+  // In a frame, the page's height to the parent, once the page is whole (`ready`, which the page
+  // calls) and at every change after.
+  function ready() {
+    if (!pageAddress.embedded || window.parent === window) return;
     let last = 0;
     new ResizeObserver(() => {
       const height = Math.ceil(document.documentElement.getBoundingClientRect().height);
@@ -56,5 +66,5 @@ const pageShare = (function () {
     }).observe(document.body);
   }
 
-  return {control, size};
+  return {control, ready, size};
 })();

@@ -12,12 +12,13 @@ const pageStrings = {
     'tools.label': 'Page settings',
     'theme.label': 'Theme', 'theme.auto': 'as the system', 'theme.light': 'light', 'theme.dark': 'dark', 'theme.projector': 'projector',
     'share.link': 'Copy link', 'share.embed': 'Copy embed code', 'share.copied': 'Copied',
+    'share.failed': 'This browser would not copy: select the address and copy it by hand.',
     'keys.title': 'Keys', 'keys.close': 'Close', 'keys.button': 'Keys',
     'keys.question-key': '?', 'keys.this-list': 'this list of keys',
     'keys.play': 'play / pause', 'keys.answer-e': 'answer E (predict mode)', 'keys.answer-s': 'answer SE (predict mode)',
     'print.heading': 'Mode {mode}, radius {r}, step {step}',
-    'print.worksheet-heading': 'Mode {mode}, radius {r}: fill in d, F(M) and the move of each state, and the pixels on the grid',
-    'print.worksheet-note': 'This page prints as a worksheet: the d, F(M) and move columns blank, and the grid with the start pixel alone.',
+    'print.worksheet-heading': 'Mode {mode}, radius {r}: fill in y, d, F(M) and the move of each state, and the pixels on the grid',
+    'print.worksheet-note': 'This page prints as a worksheet: the y (after the start), d, F(M) and move columns blank, and the grid with the start pixel alone.',
     'print.name': 'Name: ______________________________',
     'print.worksheet-grid': 'The grid of the worksheet: the exact circle and the start pixel',
 
@@ -216,12 +217,13 @@ const pageStrings = {
     'tools.label': 'Réglages de la page',
     'theme.label': 'Thème', 'theme.auto': 'comme le système', 'theme.light': 'clair', 'theme.dark': 'sombre', 'theme.projector': 'projecteur',
     'share.link': 'Copier le lien', 'share.embed': 'Copier le code d’intégration', 'share.copied': 'Copié',
+    'share.failed': 'Ce navigateur n’a pas voulu copier : sélectionnez l’adresse et copiez-la à la main.',
     'keys.title': 'Touches', 'keys.close': 'Fermer', 'keys.button': 'Touches',
     'keys.question-key': '?', 'keys.this-list': 'cette liste des touches',
     'keys.play': 'lecture / pause', 'keys.answer-e': 'répondre E (mode prédiction)', 'keys.answer-s': 'répondre SE (mode prédiction)',
     'print.heading': 'Mode {mode}, rayon {r}, pas {step}',
-    'print.worksheet-heading': 'Mode {mode}, rayon {r} : complétez d, F(M) et le déplacement de chaque état, et les pixels sur la grille',
-    'print.worksheet-note': 'Cette page s’imprime en fiche d’exercice : les colonnes d, F(M) et déplacement vides, et la grille avec le seul pixel de départ.',
+    'print.worksheet-heading': 'Mode {mode}, rayon {r} : complétez y, d, F(M) et le déplacement de chaque état, et les pixels sur la grille',
+    'print.worksheet-note': 'Cette page s’imprime en fiche d’exercice : les colonnes y (après le départ), d, F(M) et déplacement vides, et la grille avec le seul pixel de départ.',
     'print.name': 'Nom : ______________________________',
     'print.worksheet-grid': 'La grille de la fiche : le cercle exact et le pixel de départ',
 
@@ -451,13 +453,12 @@ const i18n = (function () {
   }
 
   // n with `digits` decimals as the language writes it (Intl): its decimal sign and grouping, and
-  // the true minus sign where the platform gives a hyphen; never a minus before zero.
+  // the true minus sign where the platform gives a hyphen; never a minus before zero (rounded to
+  // zero first, which any browser's Intl takes).
   const formats = new Map();
   function number(n, digits = 0) {
-    if (!formats.has(digits)) {
-      formats.set(digits, new Intl.NumberFormat(lang, {minimumFractionDigits: digits, maximumFractionDigits: digits, signDisplay: 'negative'}));
-    }
-    return formats.get(digits).format(n).replace('-', '\u2212');
+    if (!formats.has(digits)) formats.set(digits, new Intl.NumberFormat(lang, {minimumFractionDigits: digits, maximumFractionDigits: digits}));
+    return formats.get(digits).format(Number(n.toFixed(digits)) || 0).replace('-', '\u2212');
   }
 
   // Every element's texts from the attributes that name them.
@@ -485,5 +486,9 @@ const i18n = (function () {
     });
   }
 
-  return {lang, t, has, plural, number, apply, linkOtherLanguage};
+  // A whole number as typed: a true minus or a hyphen, and the grouping the page writes numbers
+  // with (commas, spaces), as plain digits for a check; anything else is left for it to refuse.
+  const typedNumber = (text) => text.trim().replace(/^\u2212/, '-').replace(/(\d)[,\s\u00a0\u202f](?=\d{3}(\D|$))/g, '$1');
+
+  return {lang, t, has, plural, number, typedNumber, apply, linkOtherLanguage};
 })();

@@ -3,16 +3,20 @@
 # unit (gl_web.cpp) must carry it out, or draw what it has gathered before passing it on.
 #   cmake -DPROGRAM=... -DUNTOUCHED="glA;glB" -P check_gl_calls.cmake
 cmake_minimum_required(VERSION 3.18)
-file(STRINGS "${PROGRAM}" lines REGEX "function _gl[A-Z][A-Za-z0-9]*\\(")
+# emscripten writes a library function as "function _glX(" or "var _glX = (...) =>": both are read
+# ("var _glX = Module[...]" is the program's own export, not the library's). The
+# unit's own calls to WebGL (_emscripten_glDrawArrays) must be found too, or the reading is wrong.
+file(READ "${PROGRAM}" text)
+if(NOT text MATCHES "(function _emscripten_glDrawArrays\\(|var _emscripten_glDrawArrays ?= ?\\()")
+  message(FATAL_ERROR "${PROGRAM}: its GL functions could not be read; check_gl_calls.cmake must learn how this emscripten writes them")
+endif()
+string(REGEX MATCHALL "(function _gl[A-Z][A-Za-z0-9]*\\(|var _gl[A-Z][A-Za-z0-9]* ?= ?\\()" definitions "${text}")
 set(unwrapped "")
-foreach(line ${lines})
-  string(REGEX MATCHALL "function _gl[A-Z][A-Za-z0-9]*\\(" definitions "${line}")
-  foreach(definition ${definitions})
-    string(REGEX REPLACE "function _(gl[A-Za-z0-9]*)\\(" "\\1" name "${definition}")
-    if(NOT name IN_LIST UNTOUCHED AND NOT name IN_LIST unwrapped)
-      list(APPEND unwrapped ${name})
-    endif()
-  endforeach()
+foreach(definition ${definitions})
+  string(REGEX REPLACE "^(function|var) _(gl[A-Za-z0-9]*).*" "\\2" name "${definition}")
+  if(NOT name IN_LIST UNTOUCHED AND NOT name IN_LIST unwrapped)
+    list(APPEND unwrapped ${name})
+  endif()
 endforeach()
 if(unwrapped)
   list(JOIN unwrapped ", " names)

@@ -106,6 +106,13 @@ Module.glutWeb = (function () {
 
   function onKey(event) {
     if (self.ended) return event.stopImmediatePropagation();
+    // A key typed in the page's own controls (its buttons, fields, links) or in an open dialog is
+    // theirs, as the browser would have it: Enter presses the button, Escape closes the dialog.
+    if (!overlay && (event.type === 'keydown' || event.type === 'keyup') &&
+        (document.querySelector('dialog[open]') ||
+         (event.target !== Module.canvas && event.target.closest && event.target.closest('button, select, input, textarea, a, summary, dialog')))) {
+      return event.stopImmediatePropagation();
+    }
     // In an open menu, Escape closes it and Enter or Space chooses the focused entry, as in a
     // native menu; the program sees neither.
     if (overlay && event.type === 'keydown') {

@@ -27,3 +27,5 @@ void plotAxisPoints(int a, int b, const Color* colour);
 void plotDiagonalPoints(int a, const Color* colour);
 // (i, row) for i from -halfWidth to halfWidth.
 void plotRowSpan(int halfWidth, int row, const Color* colour);
+// (i, row) then (i, -row), for i from -halfWidth to halfWidth: rows +-row, as the extents draw them.
+void plotRowPair(int halfWidth, int row, const Color* colour);

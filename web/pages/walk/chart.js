@@ -62,11 +62,12 @@ const walkChart = (function () {
     return {svg, y, height, series};
   }
 
-  // Counts every mode at every radius, and draws the charts and their table.
+  // Counts every mode at every radius (once), and draws the charts and their table, again when the
+  // theme changes their lines.
   function build(modeNames) {
     modes = modeNames;
     largest = walkTrace.radiusLimit;
-    counts = modes.map((mode) => Array.from({length: largest}, (_, i) => walkTrace.drawCount(mode, i + 1)));
+    counts = counts || modes.map((mode) => Array.from({length: largest}, (_, i) => walkTrace.drawCount(mode, i + 1)));
     const spans = counts[modes.indexOf('spans')], extents = counts[modes.indexOf('extents')];
     overdraw = spans.map((n, k) => n - extents[k]);
     charts = [

@@ -45,6 +45,7 @@ const walkCode = (function () {
   // A new walk: the mode's function is the block around the first line it ran outside the walk.
   function load(w) {
     walk = w;
+    for (const span of marked) span.removeAttribute('aria-current');
     marked = [];
     const shared = sharedWalk();
     const own = walk.steps[0].lines.find((n) => n < shared[0] || n > shared[1]);

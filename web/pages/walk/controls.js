@@ -227,7 +227,12 @@
   pageKeys.control(tools, () => [...keyTable.map((k) => [t(k.name), t(k.does)]),
                                  [t('predict.e-key'), t('keys.answer-e')], [t('predict.s-key'), t('keys.answer-s')],
                                  [t('keys.question-key'), t('keys.this-list')]]);
-  document.addEventListener('themechange', () => { if (walk) walkGrid.size(walk), walkPrint.load(walk), show(); });
+  // A new theme: the canvases take its colours, the charts its lines, the links its name.
+  document.addEventListener('themechange', () => {
+    if (!walk) return;
+    walkGrid.size(walk), walkPrint.load(walk), show(), writeAddress();
+    if (document.body.dataset.chart) walkChart.build(modes), walkChart.mark(walk.radius);
+  });
   addEventListener('resize', () => { walkGrid.size(walk); show(); fitFrame(); });
   walkCode.element.addEventListener('toggle', () => { if (walk) show(); });
 
@@ -246,6 +251,7 @@
   // Nothing moves by itself for those who asked their system to keep motion down.
   if (start.state.play && !matchMedia('(prefers-reduced-motion: reduce)').matches) togglePlay();
   document.body.dataset.ready = 'true';
+  pageShare.ready();
   performance.mark('walk-ready');  // the table and the grid are there
   // The chart takes every mode at every radius: after the first picture, not before it.
   requestAnimationFrame(() => setTimeout(() => {

@@ -31,7 +31,9 @@ const walkLms = (function () {
     return `${String(Math.floor(seconds / 3600)).padStart(4, '0')}:${two(Math.floor(seconds / 60) % 60)}:${two(seconds % 60)}`;
   }
 
+  // Once a page: a set started again afterwards is practice alone, its session being over.
   function start() {
+    if (started || finished) return;
     api = search(window) || (window.opener ? search(window.opener) : null);
     if (!api) return;
     if (String(api.LMSInitialize('')) !== 'true') {
@@ -42,7 +44,10 @@ const walkLms = (function () {
       return;
     }
     started = Date.now();
-    set('cmi.core.lesson_status', 'incomplete');
+    // Begun; a result from an earlier attempt stays until this one ends.
+    if (!['passed', 'failed', 'completed'].includes(api.LMSGetValue('cmi.core.lesson_status'))) {
+      set('cmi.core.lesson_status', 'incomplete');
+    }
     api.LMSCommit('');
     addEventListener('pagehide', finish);
   }

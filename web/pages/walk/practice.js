@@ -92,6 +92,8 @@ const walkPractice = (function () {
     numberForm.hidden = q.kind === 'move';
     numberInput.value = '';
     showScore();
+    // The focus goes where the answer is given, so that it is never left on a control now hidden.
+    (q.kind === 'move' ? $('answer-e') : numberInput).focus({preventScroll: true});
   }
 
   function showScore() {
@@ -147,6 +149,7 @@ const walkPractice = (function () {
       return row;
     }));
     end.hidden = false;
+    $('practice-another').focus({preventScroll: true});
     walkLms.end(right, size);
   }
 
@@ -154,7 +157,7 @@ const walkPractice = (function () {
   $('answer-se').addEventListener('click', () => answer('SE'));
   numberForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    const typed = numberInput.value.trim().replace(/^\u2212/, '-');
+    const typed = i18n.typedNumber(numberInput.value);
     if (!/^-?[0-9]+$/.test(typed)) {
       verdict.textContent = t('predict.whole-number');
       return;

@@ -77,7 +77,7 @@ const walkPredict = (function () {
   }
 
   function answerD(text) {
-    const typed = text.trim().replace('\u2212', '-');
+    const typed = i18n.typedNumber(text);
     if (!/^-?[0-9]+$/.test(typed)) {
       verdict.textContent = t('predict.whole-number');
       return;
@@ -89,6 +89,7 @@ const walkPredict = (function () {
     showScore();
     stage = 'move';
     hooks.go(position + 1);
+    $('answer-e').focus({preventScroll: true});  // the d's field is hidden now
   }
 
   toggle.addEventListener('click', () => set(!on));

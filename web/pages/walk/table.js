@@ -34,8 +34,9 @@ const walkTable = (function () {
       const row = document.createElement('tr');
       row.dataset.step = p;
       stepButton(row, p, t('table.step', {step: p}), p);
-      cell(row, s.x), cell(row, s.y);
-      cell(row, number(s.d)).className = 'd';  // d, F(M) and the move: blank on a worksheet
+      cell(row, s.x);
+      cell(row, s.y).className = 'y';  // y after the start, d, F(M) and the move: blank on a worksheet
+      cell(row, number(s.d)).className = 'd';
       cell(row, number(s.fm, 2)).className = 'fm';
       cell(row, s.move || '—').className = 'move';  // hidden as "?" while the learner predicts it
       cell(row, number(s.draws.length)), cell(row, number(walk.offsets[p + 1]));
