@@ -1,7 +1,8 @@
 // The web build's GL unit leaves out lines that cannot change a pixel. Here every scene of
-// gl-scenes.js is drawn with that culling on and off, and the two pictures must be the same, byte
-// for byte; the scenes must draw something, and turned discs must still be culled (the edges
-// that neighbouring cubes share), or the page would lose its speed without a test noticing.
+// gl-scenes.js is drawn with that culling on and plainly, every line sent, and the two pictures
+// must be the same, byte for byte, RGBA; the scenes must draw something (the flat quad red, and
+// nothing of it blue), and face-on discs must still be culled (the back faces, the edges seen
+// end-on), or the page would lose its speed without a test noticing.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {until, watch} from './browser.mjs';
@@ -31,15 +32,17 @@ test('every scene gives the same pixels with culling on and off', async (t) => {
     const results = [];
     for (let scene = 0; scene < Module._glSceneCount(); ++scene) {
       const on = draw(scene, 1), off = draw(scene, 0);
-      let differ = 0, first = -1, red = 0;
+      let differ = 0, first = -1, red = 0, blue = 0;
       for (let i = 0; i < on.pixels.length; i += 4) {
-        if (on.pixels[i] !== off.pixels[i] || on.pixels[i + 1] !== off.pixels[i + 1] || on.pixels[i + 2] !== off.pixels[i + 2]) {
+        if (on.pixels[i] !== off.pixels[i] || on.pixels[i + 1] !== off.pixels[i + 1] || on.pixels[i + 2] !== off.pixels[i + 2] ||
+            on.pixels[i + 3] !== off.pixels[i + 3]) {
           if (differ++ === 0) first = i / 4;
         }
         if (off.pixels[i] > 200 && off.pixels[i + 1] < 80 && off.pixels[i + 2] < 80) ++red;
+        if (off.pixels[i] < 80 && off.pixels[i + 1] < 80 && off.pixels[i + 2] > 200) ++blue;
       }
       results.push({name: UTF8ToString(Module._glSceneName(scene)), differ,
-                    where: first < 0 ? null : [first % width, Math.floor(first / width)], red, sent: on.sent, all: off.sent});
+                    where: first < 0 ? null : [first % width, Math.floor(first / width)], red, blue, sent: on.sent, all: off.sent});
     }
     return results;
   });
@@ -48,8 +51,9 @@ test('every scene gives the same pixels with culling on and off', async (t) => {
     assert.ok(r.red > 0, `${r.name}: the scene draws red pixels`);
     assert.equal(r.differ, 0, `${r.name}: ${r.differ} pixels differ with culling on, the first at ${r.where}`);
   }
-  for (const r of results.filter((r) => /^(spans|extents), radius 20, turned/.test(r.name))) {
-    assert.ok(r.sent < 0.5 * r.all, `${r.name}: the edges neighbours share are sent once (${r.sent} of ${r.all})`);
+  assert.equal(results.find((r) => r.name.includes('flat-shaded')).blue, 0, 'a flat quad takes its fourth vertex\'s colour');
+  for (const r of results.filter((r) => /^(spans|extents), radius 20, face-on/.test(r.name))) {
+    assert.ok(r.sent < 0.5 * r.all, `${r.name}: the back faces and the edges seen end-on are left out (${r.sent} of ${r.all})`);
   }
   assert.deepEqual(problems, [], 'no error, no failed request');
   await page.close();

@@ -1,10 +1,12 @@
 // The states whose pictures the web page must share with the native program: the keys that lead
 // there from the start (X key names, "*N" to repeat) and "=name" where a picture is taken.
 // Run as a program, prints the steps for state-pictures.
+// Every radius from 1 to 12 in each mode, face-on, where the pictures must be the same to the
+// pixel; then one view turned, where line ends may fall a pixel apart.
+const up = (mode) => Array.from({length: 12}, (_, i) => [...(i ? ['plus'] : []), `=${mode}-${i + 1}`]).flat();
+const down = (mode) => Array.from({length: 12}, (_, i) => [...(i ? ['minus'] : []), `=${mode}-${12 - i}`]).flat();
 export const steps = [
-  '=outline-1', 'plus*4', '=outline-5', 'plus*7', '=outline-12',
-  'Return', '=spans-12', 'minus*7', '=spans-5', 'minus*4', '=spans-1',
-  'Return', '=extents-1', 'plus*4', '=extents-5', 'plus*7', '=extents-12',
+  ...up('outline'), 'Return', ...down('spans'), 'Return', ...up('extents'),
   'minus*7', 'x*15', 'y*10', '=extents-5-turned',
 ];
 

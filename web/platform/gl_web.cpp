@@ -5,13 +5,15 @@
 // and triangles are gathered into one buffer that goes to WebGL in one draw when something else
 // must draw or be read (see flush()).
 //
-// Lines that cannot change a pixel are not sent: a line that is a point in the window (a cube's
-// edge along the line of sight), which GL draws no fragments for, and, while neither the depth
-// test, blending nor the stencil test is on, a plain line that another plain line of the same
-// colour, with the same ends in the same order, has drawn since anything of another colour could
-// have painted over it (the edges that neighbouring cubes share). Both are decided only where the
-// ends provably land on the same window points on the GPU (see landing()). The web tests draw
-// scenes with this culling on and off and require the same pixels, byte for byte.
+// Everything else is drawn as the program gives it: freeglut's cube as its six line loops, every
+// matrix multiplied as GL multiplies it. Lines that cannot change a pixel are not sent: a line that
+// is a point in the window (a cube's edge along the line of sight), which GL draws no fragments
+// for, and, while neither the depth test, blending nor the stencil test is on, a plain line that
+// another plain line of the same colour, with the same ends in the same order, has drawn since
+// anything of another colour could have painted over it (a back face's edge under the front's).
+// Both are decided only where the ends provably land on the same window points on the GPU (see
+// landing()). The web tests draw scenes with this culling on and plainly, every line sent, and
+// require the same bytes.
 //
 // Carried out: the three matrix stacks (load identity, push, pop, translate, rotate, scale, glOrtho,
 // glFrustum, gluPerspective as Mesa's GLU computes it, glGetFloatv of both matrices); glBegin and
@@ -106,16 +108,6 @@ struct Matrix {
 
 constexpr Matrix identity = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 
-// A modelview matrix, kept as the matrix of the last transform other than a translation (`base`)
-// times the translation made since (`shift`). A vertex goes to eye space as base × (shift +
-// vertex): a grid pixel's translation and its cube's corners are whole and half numbers, whose sums
-// are exact, so a corner that neighbouring cubes share comes out the same to the last bit however
-// the scene is turned, and the culling can see that their shared edges are one line.
-struct Placement {
-    Matrix base;
-    GLfloat shift[3];
-};
-
 struct Vertex {
     GLfloat x, y, z, w;  // eye space
     GLubyte rgba[4];
@@ -138,7 +130,7 @@ constexpr std::uint32_t seenSlots = 1u << 16;
 // Everything this unit knows, in one place.
 struct GlState {
     struct Matrices {
-        Placement modelview[modelviewDepth];
+        Matrix modelview[modelviewDepth];
         Matrix projection[projectionDepth];
         Matrix texture[textureDepth];  // kept as GL keeps it; nothing here draws with textures
         int modelviewTop, projectionTop, textureTop;
@@ -176,7 +168,7 @@ struct GlState {
 // Zero, so that its large tables cost the module nothing to load, but for what is set at start-up.
 GlState gl;
 [[maybe_unused]] const bool started = [] {
-    gl.matrices.modelview[0].base = identity;
+    gl.matrices.modelview[0] = identity;
     gl.matrices.projection[0] = identity;
     gl.matrices.texture[0] = identity;
     gl.matrices.mode = GL_MODELVIEW;
@@ -187,16 +179,15 @@ GlState gl;
     return true;
 }();
 
-Placement& placement() { return gl.matrices.modelview[gl.matrices.modelviewTop]; }
+Matrix& modelview() { return gl.matrices.modelview[gl.matrices.modelviewTop]; }
 Matrix& projection() { return gl.matrices.projection[gl.matrices.projectionTop]; }
-bool onModelview() { return gl.matrices.mode == GL_MODELVIEW; }
 void flush();
 
-// The current matrix of the projection or texture stack, for the calls that edit it as one matrix
-// (the modelview is kept apart, see Placement); a change of projection draws what is gathered
+// The current matrix, as glMatrixMode chose it; a change of projection draws what is gathered
 // first, under the projection it was given with.
-Matrix& plainMatrix() {
+Matrix& current() {
     GlState::Matrices& s = gl.matrices;
+    if (s.mode == GL_MODELVIEW) return modelview();
     if (s.mode == GL_TEXTURE) return s.texture[s.textureTop];
     flush();
     return projection();
@@ -341,10 +332,9 @@ void emit(GLenum kind, std::initializer_list<const Vertex*> vertices, const Vert
     for (int i = 0; i < n; ++i) b.vertices[b.count++] = v[i];
 }
 
+// The vertex times the modelview, as GL takes it to eye space.
 Vertex eyeVertex(GLfloat x, GLfloat y, GLfloat z) {
-    const Placement& p = placement();
-    const GLfloat* m = p.base.m;
-    x += p.shift[0], y += p.shift[1], z += p.shift[2];
+    const GLfloat* m = modelview().m;
     return {m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
             m[2] * x + m[6] * y + m[10] * z + m[14], m[3] * x + m[7] * y + m[11] * z + m[15],
             {gl.shading.colour[0], gl.shading.colour[1], gl.shading.colour[2], gl.shading.colour[3]}};
@@ -377,24 +367,9 @@ void assemble(const Vertex& v) {
     p.previous = v;
 }
 
-// base × T(shift): the placement as the one matrix GL would hold.
-Matrix folded(const Placement& p) {
-    Matrix m = p.base;
-    for (int row = 0; row < 4; ++row) m.m[12 + row] += m.m[row] * p.shift[0] + m.m[4 + row] * p.shift[1] + m.m[8 + row] * p.shift[2];
-    return m;
-}
-
-// The current matrix times b, in column-major order.
+// The current matrix times b, in column-major order, as GL multiplies.
 void multiply(const GLfloat* b) {
-    Matrix* target;
-    if (!onModelview()) {
-        target = &plainMatrix();
-    } else {
-        // The translation made since the last other transform joins the base first.
-        Placement& p = placement();
-        p = {folded(p), {0, 0, 0}};
-        target = &p.base;
-    }
+    Matrix* target = &current();
     const Matrix a = *target;
     for (int col = 0; col < 4; ++col) {
         for (int row = 0; row < 4; ++row) {
@@ -416,13 +391,13 @@ void setCapability(GLenum capability, bool on) {
     (on ? emscripten_glEnable : emscripten_glDisable)(capability);
 }
 
-// The wire cube's twelve edges, by corner (bit 0: x, bit 1: y, bit 2: z; set is +size/2), each
-// from its lower end to its upper, so that an edge that neighbouring cubes share is one line, in
-// one direction, for the culling to find. freeglut draws the cube as its six faces, each a line
-// loop, so every edge twice, once each way; here each edge once, which gives the same pixels but
-// where a line's pixels depend on its direction (a line end can fall a pixel apart) or where
-// blending is on.
-const int cubeEdges[12][2] = {{0, 1}, {2, 3}, {4, 5}, {6, 7}, {0, 2}, {1, 3}, {4, 6}, {5, 7}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
+// The wire cube as freeglut draws it: its eight corners, and its six faces, each a line loop
+// through four of them, so that every edge is drawn twice, once each way. A line's pixels depend
+// on its direction (its last point is not drawn), so the same lines, in the same order, give the
+// same picture.
+const GLfloat cubeCorners[8][3] = {{.5f, .5f, .5f},  {-.5f, .5f, .5f},  {-.5f, -.5f, .5f},  {.5f, -.5f, .5f},
+                                   {.5f, -.5f, -.5f}, {.5f, .5f, -.5f},  {-.5f, .5f, -.5f},  {-.5f, -.5f, -.5f}};
+const int cubeFaces[6][4] = {{0, 1, 2, 3}, {0, 3, 4, 5}, {0, 5, 6, 1}, {1, 6, 7, 2}, {7, 4, 3, 2}, {4, 7, 6, 5}};
 
 }  // namespace
 
@@ -435,13 +410,7 @@ void glMatrixMode(GLenum mode) {
     if (mode == GL_MODELVIEW || mode == GL_PROJECTION || mode == GL_TEXTURE) gl.matrices.mode = mode;
 }
 
-void glLoadIdentity() {
-    if (onModelview()) {
-        placement() = {identity, {0, 0, 0}};
-    } else {
-        plainMatrix() = identity;
-    }
-}
+void glLoadIdentity() { current() = identity; }
 
 void glPushMatrix() {
     GlState::Matrices& s = gl.matrices;
@@ -467,13 +436,8 @@ void glPopMatrix() {
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
-    if (!onModelview()) {
-        const GLfloat m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
-        multiply(m);
-        return;
-    }
-    GLfloat* shift = placement().shift;
-    shift[0] += x, shift[1] += y, shift[2] += z;
+    const GLfloat m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1};
+    multiply(m);
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z) {
@@ -532,7 +496,7 @@ void glGetFloatv(GLenum name, GLfloat* values) {
     if (name == GL_PROJECTION_MATRIX) {
         std::memcpy(values, projection().m, sizeof(Matrix));
     } else if (name == GL_MODELVIEW_MATRIX) {
-        std::memcpy(values, folded(placement()).m, sizeof(Matrix));
+        std::memcpy(values, modelview().m, sizeof(Matrix));
     } else if (name == GL_TEXTURE_MATRIX) {
         std::memcpy(values, gl.matrices.texture[gl.matrices.textureTop].m, sizeof(Matrix));
     } else {
@@ -572,10 +536,14 @@ void glEnd() {
 }
 
 void glutWireCube(GLdouble size) {
-    const GLfloat h = static_cast<GLfloat>(size / 2);
     Vertex corners[8];
-    for (int i = 0; i < 8; ++i) corners[i] = eyeVertex(i & 1 ? h : -h, i & 2 ? h : -h, i & 4 ? h : -h);
-    for (const auto& edge : cubeEdges) emit(GL_LINES, {&corners[edge[0]], &corners[edge[1]]});
+    for (int i = 0; i < 8; ++i) {
+        const GLfloat* c = cubeCorners[i];
+        corners[i] = eyeVertex(static_cast<GLfloat>(size * c[0]), static_cast<GLfloat>(size * c[1]), static_cast<GLfloat>(size * c[2]));
+    }
+    for (const auto& face : cubeFaces) {
+        for (int i = 0; i < 4; ++i) emit(GL_LINES, {&corners[face[i]], &corners[face[(i + 1) % 4]]});
+    }
 }
 
 void glClear(GLbitfield mask) {

@@ -1,11 +1,23 @@
 // Scenes for the exactness test of the web build's GL unit (gl_test.mjs): each is drawn by the real
-// code, once with the unit's culling on and once with it off, and the page compares the pixels.
+// code, once with the unit's savings on and once plainly (every line the program gives, freeglut's
+// cube as its six line loops, each matrix multiplied as given), and the page compares the pixels.
 // The demonstration's own display pass in each mode at radii 5 and 20, face-on and turned; then
-// two scenes made to catch a line left out that would have changed a pixel:
+// scenes made to catch a line left out that would have changed a pixel, under each state the
+// culling must step aside for:
 // - red, then blue with one end beyond the depth range (clipped, so its ends never pass as the
 //   same window points), then the red line again, which must paint over the blue;
-// - a line shaded from red to blue, then a plain red line with the same ends.
+// - a red line wholly beyond the far plane, then the same line within it, which must be drawn;
+// - with the depth test, a red line far, the same line near, then blue between: red;
+// - a line shaded from red to blue, then a plain red line with the same ends;
+// - the demonstration turned, with the depth test on;
+// - a dim red line drawn twice, blended by adding: red only if both are drawn;
+// - the demonstration face-on in a perspective projection, where the back faces' edges, which
+//   lie under the front's in an orthographic view, fall elsewhere in the window;
+// - the same with the orthographic volume turned on the projection's stack: depth moves points
+//   in the window there too, though w stays 1;
+// - a flat-shaded quad, blue but for its fourth vertex, red: GL fills it red, all of it.
 #include <GL/freeglut.h>
+#include <GL/glu.h>
 #include <emscripten.h>
 
 #include <cstdio>
@@ -24,6 +36,7 @@ namespace {
 
 constexpr int radii[] = {5, 20};
 constexpr int demonstrationScenes = circleModeCount * 2 * 2;
+constexpr int turnedSpansAt5 = circleModeCount * 2 + circleSpansMode, spansAt5 = circleSpansMode;
 
 void line(const Color* from, float x0, float y0, float z0, const Color* to, float x1, float y1, float z1) {
     glBegin(GL_LINES);
@@ -46,16 +59,100 @@ void demonstration(int scene) {
     displayCircles();
 }
 
+struct Scene {
+    const char* name;
+    void (*draw)();
+};
+
+const Scene scenes[] = {
+    {"red, blue beyond the depth range, red",
+     [] {
+         // The blue line's far end, z 400, lies past the near plane (z 300 in eye space, from
+         // glOrtho's near value -300): clipped, it still covers most of the red one.
+         line(colorRed(), -10, -10, 0, colorRed(), 10, 10, 0);
+         line(colorBlue(), -10, -10, 0, colorBlue(), 10, 10, 400);
+         line(colorRed(), -10, -10, 0, colorRed(), 10, 10, 0);
+     }},
+    {"red wholly beyond the far plane, then the same red line within it",
+     [] {
+         line(colorRed(), -10, -5, -400, colorRed(), 10, 5, -400);
+         line(colorRed(), -10, -5, 0, colorRed(), 10, 5, 0);
+     }},
+    {"with the depth test, red far, the same red near, then blue between",
+     [] {
+         glEnable(GL_DEPTH_TEST);
+         line(colorRed(), -10, -5, -10, colorRed(), 10, 5, -10);
+         line(colorRed(), -10, -5, 10, colorRed(), 10, 5, 10);
+         line(colorBlue(), -10, -5, 0, colorBlue(), 10, 5, 0);
+         glDisable(GL_DEPTH_TEST);
+     }},
+    {"red to blue, then red with the same ends",
+     [] {
+         line(colorRed(), -15, 5, 0, colorBlue(), 15, 8, 0);
+         line(colorRed(), -15, 5, 0, colorRed(), 15, 8, 0);
+     }},
+    {"spans, radius 5, turned, with the depth test",
+     [] {
+         glEnable(GL_DEPTH_TEST);
+         demonstration(turnedSpansAt5);
+         glDisable(GL_DEPTH_TEST);
+     }},
+    {"a dim red line twice, blended by adding",
+     [] {
+         static const Color dim = {0.5f, 0, 0, 1};
+         glClearColor(0, 0, 0, 1);  // on black, two halves of red make red
+         glClear(GL_COLOR_BUFFER_BIT);
+         glClearColor(0.8f, 0.8f, 0.8f, 1);
+         glEnable(GL_BLEND);
+         glBlendFunc(GL_ONE, GL_ONE);
+         line(&dim, -15, -5, 0, &dim, 15, 3, 0);
+         line(&dim, -15, -5, 0, &dim, 15, 3, 0);
+         glDisable(GL_BLEND);
+     }},
+    {"spans, radius 5, face-on, in perspective",
+     [] {
+         glMatrixMode(GL_PROJECTION);
+         glLoadIdentity();
+         gluPerspective(50, 1, 10, 500);
+         glMatrixMode(GL_MODELVIEW);
+         glLoadIdentity();
+         glTranslatef(0, 0, -30);
+         demonstration(spansAt5);
+         reshapeOrtho(350, 350);
+     }},
+    {"spans, radius 5, face-on, the orthographic volume turned on its own stack",
+     [] {
+         glMatrixMode(GL_PROJECTION);
+         glRotatef(20, 0, 1, 0);  // x in the window now depends on depth, w does not
+         glMatrixMode(GL_MODELVIEW);
+         demonstration(spansAt5);
+         reshapeOrtho(350, 350);
+     }},
+    {"a flat-shaded quad, red at its fourth vertex",
+     [] {
+         glShadeModel(GL_FLAT);
+         glBegin(GL_QUADS);
+         glColor4fv(&colorBlue()->r);
+         glVertex2f(-10, -10);
+         glVertex2f(10, -10);
+         glVertex2f(10, 10);
+         glColor4fv(&colorRed()->r);
+         glVertex2f(-10, 10);
+         glEnd();
+         glShadeModel(GL_SMOOTH);
+     }},
+};
+constexpr int specialScenes = sizeof scenes / sizeof *scenes;
+
 }  // namespace
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE int glSceneCount() { return demonstrationScenes + 2; }
+EMSCRIPTEN_KEEPALIVE int glSceneCount() { return demonstrationScenes + specialScenes; }
 
 EMSCRIPTEN_KEEPALIVE const char* glSceneName(int scene) {
     static std::string name;
-    if (scene == demonstrationScenes) return "red, blue beyond the depth range, red";
-    if (scene == demonstrationScenes + 1) return "red to blue, then red with the same ends";
+    if (scene >= demonstrationScenes) return scenes[scene - demonstrationScenes].name;
     name = std::string(circleModeNames[scene % circleModeCount]) + ", radius " +
            std::to_string(radii[scene / circleModeCount % 2]) + (scene / (circleModeCount * 2) ? ", turned" : ", face-on");
     return name.c_str();
@@ -68,16 +165,7 @@ EMSCRIPTEN_KEEPALIVE void glDrawScene(int scene, int culling) {
         demonstration(scene);
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        if (scene == demonstrationScenes) {
-            // The blue line's far end, z 400, lies past the near plane (z 300 in eye space, from
-            // glOrtho's near value -300): clipped, it still covers most of the red one.
-            line(colorRed(), -10, -10, 0, colorRed(), 10, 10, 0);
-            line(colorBlue(), -10, -10, 0, colorBlue(), 10, 10, 400);
-            line(colorRed(), -10, -10, 0, colorRed(), 10, 10, 0);
-        } else {
-            line(colorRed(), -15, 5, 0, colorBlue(), 15, 8, 0);
-            line(colorRed(), -15, 5, 0, colorRed(), 15, 8, 0);
-        }
+        scenes[scene - demonstrationScenes].draw();
         glutSwapBuffers();
     }
     glWebCullingForTesting(true);
