@@ -486,9 +486,13 @@ const i18n = (function () {
     });
   }
 
-  // A whole number as typed: a true minus or a hyphen, and the grouping the page writes numbers
-  // with (commas, spaces), as plain digits for a check; anything else is left for it to refuse.
-  const typedNumber = (text) => text.trim().replace(/^\u2212/, '-').replace(/(\d)[,\s\u00a0\u202f](?=\d{3}(\D|$))/g, '$1');
+  // A whole number as typed: a true minus or a hyphen, and the language's grouping of thousands
+  // (English's commas, French's spaces), as plain digits for a check; anything else is left for
+  // it to refuse.
+  const group = new Intl.NumberFormat(lang).formatToParts(11111).find((p) => p.type === 'group')?.value || ',';
+  const groups = /\s/.test(group) ? '\\s\u00a0\u202f' : group.replace(/[\\^\]-]/g, '\\$&');
+  const grouped = new RegExp(`(\\d)[${groups}](?=\\d{3}(\\D|$))`, 'g');
+  const typedNumber = (text) => text.trim().replace(/^\u2212/, '-').replace(grouped, '$1');
 
   return {lang, t, has, plural, number, typedNumber, apply, linkOtherLanguage};
 })();

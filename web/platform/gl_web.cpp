@@ -512,6 +512,7 @@ void glColor4fv(const GLfloat* c) {
 void glShadeModel(GLenum mode) { gl.shading.flat = mode == GL_FLAT; }
 
 void glBegin(GLenum mode) {
+    if (gl.primitive.open) return;  // GL's error: the primitive open goes on
     if (mode != GL_LINES && mode != GL_LINE_STRIP && mode != GL_LINE_LOOP && mode != GL_QUADS) {
         std::fprintf(stderr, "glBegin(0x%x): this kind of primitive is not carried out in the browser\n", mode);
         std::abort();
@@ -531,6 +532,7 @@ void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
 
 void glEnd() {
     GlState::Primitive& p = gl.primitive;
+    if (!p.open) return;  // GL's error: nothing is drawn
     if (p.kind == GL_LINE_LOOP && p.given > 1) emit(GL_LINES, {&p.previous, &p.first});
     p.open = false;
 }

@@ -106,12 +106,13 @@ Module.glutWeb = (function () {
 
   function onKey(event) {
     if (self.ended) return event.stopImmediatePropagation();
-    // A key typed in the page's own controls (its buttons, fields, links) or in an open dialog is
-    // theirs, as the browser would have it: Enter presses the button, Escape closes the dialog.
-    if (!overlay && (event.type === 'keydown' || event.type === 'keyup') &&
-        (document.querySelector('dialog[open]') ||
-         (event.target !== Module.canvas && event.target.closest && event.target.closest('button, select, input, textarea, a, summary, dialog')))) {
-      return event.stopImmediatePropagation();
+    // What the page's own controls need is theirs, as the browser would have it: every key in a
+    // field or an open dialog (Escape closes it), Enter and Space on a button or a link (they press
+    // it); any other key goes on to the program, wherever the focus is.
+    if (!overlay && (event.type === 'keydown' || event.type === 'keyup') && event.target !== Module.canvas && event.target.closest) {
+      const field = document.querySelector('dialog[open]') || event.target.closest('select, input, textarea, dialog');
+      const pressed = (event.key === 'Enter' || event.key === ' ') && event.target.closest('button, a, summary');
+      if (field || pressed) return event.stopImmediatePropagation();
     }
     // In an open menu, Escape closes it and Enter or Space chooses the focused entry, as in a
     // native menu; the program sees neither.

@@ -23,6 +23,7 @@ function(checkWebGlCalls target)
                      COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> "-DUNTOUCHED=${glWebUntouched}"
                              -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/check_gl_calls.cmake
                      COMMAND ${CMAKE_COMMAND} -E touch ${checked}
-                     DEPENDS ${target} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/check_gl_calls.cmake VERBATIM)
+                     DEPENDS ${target} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/check_gl_calls.cmake
+                             ${CMAKE_CURRENT_FUNCTION_LIST_FILE} VERBATIM)
   add_custom_target(${target}-gl-calls ALL DEPENDS ${checked})
 endfunction()

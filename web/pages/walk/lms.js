@@ -6,6 +6,7 @@
 // working, with a line that says so.
 const walkLms = (function () {
   let api = null, started = 0, finished = false;
+  let retake = false;  // the platform holds a result of an earlier attempt: it stands until this one ends
   const mastery = 80;  // as the package's manifest gives it, unless the platform says otherwise
 
   // The API object in `win` or its parents, seven levels at most.
@@ -45,23 +46,23 @@ const walkLms = (function () {
     }
     started = Date.now();
     // Begun; a result from an earlier attempt stays until this one ends.
-    if (!['passed', 'failed', 'completed'].includes(api.LMSGetValue('cmi.core.lesson_status'))) {
-      set('cmi.core.lesson_status', 'incomplete');
-    }
+    retake = ['passed', 'failed', 'completed'].includes(api.LMSGetValue('cmi.core.lesson_status'));
+    if (!retake) set('cmi.core.lesson_status', 'incomplete');
     api.LMSCommit('');
     addEventListener('pagehide', finish);
   }
 
-  function score(right, asked) {
-    if (!api || finished) return;
+  function score(right, asked, commit = true) {
+    if (!api || finished || (retake && commit)) return;
     set('cmi.core.score.raw', Math.round((100 * right) / asked));
     set('cmi.core.score.min', 0);
     set('cmi.core.score.max', 100);
-    api.LMSCommit('');
+    if (commit) api.LMSCommit('');
   }
 
   function end(right, asked) {
     if (!api || finished) return;
+    if (retake) score(right, asked, false);  // a retake's score, only now that it is whole
     const asks = Number(api.LMSGetValue('cmi.student_data.mastery_score'));
     set('cmi.core.lesson_status', (100 * right) / asked >= (asks > 0 ? asks : mastery) ? 'passed' : 'failed');
     finish();

@@ -89,7 +89,7 @@ const walkPredict = (function () {
     showScore();
     stage = 'move';
     hooks.go(position + 1);
-    $('answer-e').focus({preventScroll: true});  // the d's field is hidden now
+    ($('quiz-end').hidden ? $('answer-e') : $('again')).focus({preventScroll: true});  // the d's field is hidden now
   }
 
   toggle.addEventListener('click', () => set(!on));
