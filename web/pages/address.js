@@ -5,9 +5,9 @@
 // with the page that has them.
 const pageAddress = (function () {
   const asked = new URLSearchParams(location.search);
-  const carried = ['lang', 'theme'], kept = ['embed', 'worksheet'];
+  const carried = ['lang', 'theme'], kept = ['embed', 'worksheet'], all = [...carried, ...kept];
   const shared = new URLSearchParams();  // the values of those, as they are now
-  for (const name of [...carried, ...kept]) if (asked.has(name)) shared.set(name, asked.get(name));
+  for (const name of all) if (asked.has(name)) shared.set(name, asked.get(name));
   let own = new URLSearchParams();  // the page's own state, as last written
   // What the address asks of the page's look, before it is drawn: essentials only, or a worksheet.
   document.documentElement.classList.toggle('embed', shared.get('embed') === '1');
@@ -30,7 +30,7 @@ const pageAddress = (function () {
   // This page's address for its state, relative, with everything it was opened with.
   // Relative to this folder, and so never anything but a path, whatever the server's path holds.
   const here = `./${location.pathname.split('/').pop()}`;
-  const self = (state = own, values) => `${here}${compose(state, [...carried, ...kept], values)}`;
+  const self = (state = own, values) => `${here}${compose(state, all, values)}`;
   // The same as a full address, to copy or to put in a frame.
   const full = (values) => new URL(self(own, values), location.href).href;
 
@@ -41,7 +41,7 @@ const pageAddress = (function () {
     own = new URLSearchParams(state);
     clearTimeout(timer);
     timer = setTimeout(() => {
-      const next = compose(own, [...carried, ...kept]);
+      const next = compose(own, all);
       if (location.search !== next) history.replaceState(null, '', `${here}${next}`);
     }, 150);
   }

@@ -486,13 +486,15 @@ const i18n = (function () {
     });
   }
 
-  // A whole number as typed: a true minus or a hyphen, and the language's grouping of thousands
-  // (English's commas, French's spaces), as plain digits for a check; anything else is left for
-  // it to refuse.
+  // A whole number as typed, with a true minus or a hyphen, and the language's grouping of
+  // thousands (English's commas, French's spaces); null for anything else.
   const group = new Intl.NumberFormat(lang).formatToParts(11111).find((p) => p.type === 'group')?.value || ',';
   const groups = /\s/.test(group) ? '\\s\u00a0\u202f' : group.replace(/[\\^\]-]/g, '\\$&');
   const grouped = new RegExp(`(\\d)[${groups}](?=\\d{3}(\\D|$))`, 'g');
-  const typedNumber = (text) => text.trim().replace(/^\u2212/, '-').replace(grouped, '$1');
+  function wholeNumber(text) {
+    const typed = text.trim().replace(/^\u2212/, '-').replace(grouped, '$1');
+    return /^-?[0-9]+$/.test(typed) ? Number(typed) : null;
+  }
 
-  return {lang, t, has, plural, number, typedNumber, apply, linkOtherLanguage};
+  return {lang, t, has, plural, number, wholeNumber, apply, linkOtherLanguage};
 })();

@@ -27,9 +27,9 @@ const walkGrid = (function () {
   let shownAt = -1;  // the position the cells show, -1 when they must all be painted
 
   // As large as the window allows, 3 CSS pixels a cell at least where the screen is wide enough:
-  // every cell stays visible. In a
-  // frame (embed=1) the grid fits whatever the frame: beside the panel when the frame is wide,
-  // above it when it is tall, `less` CSS pixels smaller where the page still overflows.
+  // every cell stays visible. In a frame (embed=1) the grid fits whatever the frame: beside the
+  // panel when the frame is wide, above it when it is tall, `less` CSS pixels smaller where the
+  // page still overflows.
   function size(w, less = 0) {
     walk = w;
     readTheme();
@@ -245,8 +245,10 @@ const walkGrid = (function () {
     h.strokeStyle = colours.grid;
     h.lineWidth = scale;
     h.beginPath();
+    // M's x is whole and its y a half, so the cells' edges fall on whole cells across and half
+    // cells down from the window's corner.
     for (let i = 0; i <= 7; ++i) {
-      const x = (Math.ceil(left + 0.5) - 0.5 - left + i) * cell, y = (top - Math.floor(top - 0.5) - 0.5 + i) * cell;
+      const x = i * cell, y = (i + 0.5) * cell;
       h.moveTo(x, 0), h.lineTo(x, side), h.moveTo(0, y), h.lineTo(side, y);
     }
     h.stroke();

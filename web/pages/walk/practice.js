@@ -157,12 +157,9 @@ const walkPractice = (function () {
   $('answer-se').addEventListener('click', () => answer('SE'));
   numberForm.addEventListener('submit', (event) => {
     event.preventDefault();
-    const typed = i18n.typedNumber(numberInput.value);
-    if (!/^-?[0-9]+$/.test(typed)) {
-      verdict.textContent = t('predict.whole-number');
-      return;
-    }
-    answer(Number(typed));
+    const typed = i18n.wholeNumber(numberInput.value);
+    if (typed === null) verdict.textContent = t('predict.whole-number');
+    else answer(typed);
   });
   $('practice-leave').addEventListener('click', leave);
   $('practice-another').addEventListener('click', () => hooks.another());

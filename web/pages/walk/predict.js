@@ -77,13 +77,13 @@ const walkPredict = (function () {
   }
 
   function answerD(text) {
-    const typed = i18n.typedNumber(text);
-    if (!/^-?[0-9]+$/.test(typed)) {
+    const typed = i18n.wholeNumber(text);
+    if (typed === null) {
       verdict.textContent = t('predict.whole-number');
       return;
     }
     const s = walk.steps[position], next = walk.steps[position + 1];
-    const ok = Number(typed) === next.d;
+    const ok = typed === next.d;
     count(`d ${position}`, ok);
     verdict.textContent = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
     showScore();
