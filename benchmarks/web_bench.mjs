@@ -12,6 +12,7 @@
 // moment the program printed its line: what a user feels, without the DevTools round trips of
 // the harness (the native figure is likewise taken from the key's arrival to the line).
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import {launchChromium, serve} from '../tests/web/browser.mjs';
 
@@ -164,6 +165,100 @@ for (const slowdown of [1, 4]) {
     await context.close();
   }
   console.log(`walk_load_ms${suffix} ${median(loads).toFixed(1)}`);
+}
+
+// As a phone feels it: 390 x 844 CSS pixels at twice as many device pixels, touch, the processor
+// slowed four times. Each figure is the browser's own Event Timing (what Interaction to Next Paint
+// is made of): from the input to the next frame on screen, the longest event of the interaction.
+// Medians of 20 inputs; the browser reports none under 16 ms, counted here as 0 ("under 16"). A
+// trivial page (a line of text that each input changes) is measured alike, in the same run.
+const phone = {width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true};
+const trivialFolder = fs.mkdtempSync(path.join(os.tmpdir(), 'trivial-'));
+fs.writeFileSync(path.join(trivialFolder, 'index.html'), `<!doctype html><meta name="viewport" content="width=device-width">
+<p id="line">0</p><button id="tap" style="min-height:44px">+1</button>
+<script>let n = 0; const more = () => { document.getElementById('line').textContent = ++n; };
+addEventListener('keydown', more); document.getElementById('tap').onclick = more; performance.mark('walk-ready');</script>`);
+const trivialServer = await serve({'/': trivialFolder});
+
+async function phonePage(url, ready) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport(phone);
+  await page.emulateCPUThrottling(4);
+  await page.evaluateOnNewDocument(() => {
+    window.interactions = new Map();  // interaction id -> its longest event
+    new PerformanceObserver((list) => {
+      for (const e of list.getEntries()) {
+        if (e.interactionId) window.interactions.set(e.interactionId, Math.max(window.interactions.get(e.interactionId) || 0, e.duration));
+      }
+    }).observe({type: 'event', durationThreshold: 16, buffered: true});
+  });
+  const lines = [];
+  page.on('console', (m) => lines.push(m.text()));
+  await page.goto(url);
+  await page.waitForSelector(ready);
+  const load = await page.evaluate(() => performance.getEntriesByName('walk-ready')[0]?.startTime);
+  return {context, page, load, lines};
+}
+
+// `input` 20 times, each followed by two frames; the median of the interactions' durations.
+async function interactions(page, input) {
+  await page.evaluate(() => window.interactions.clear());
+  for (let i = 0; i < 20; ++i) {
+    await input(i);
+    await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  }
+  const seen = await page.evaluate(() => [...window.interactions.values()]);
+  while (seen.length < 20) seen.push(0);
+  return median(seen);
+}
+
+{
+  const trivial = await phonePage(`http://127.0.0.1:${trivialServer.address().port}/index.html`, '#tap');
+  console.log(`phone_trivial_load_ms ${trivial.load.toFixed(0)}`);
+  console.log(`phone_trivial_key_ms ${await interactions(trivial.page, () => trivial.page.keyboard.press('ArrowRight'))}`);
+  console.log(`phone_trivial_tap_ms ${await interactions(trivial.page, () => trivial.page.tap('#tap'))}`);
+  await trivial.context.close();
+  trivialServer.close();
+  fs.rmSync(trivialFolder, {recursive: true});
+
+  const loads = [];
+  for (let i = 0; i < 5; ++i) {
+    const w = await phonePage(`${base}/walk.html?mode=spans&radius=100`, 'body[data-ready]');
+    loads.push(w.load);
+    await w.context.close();
+  }
+  console.log(`phone_walk_load_ms ${median(loads).toFixed(0)}`);
+  for (const mode of modes) {
+    for (const radius of [20, 100]) {
+      const w = await phonePage(`${base}/walk.html?mode=${mode}&radius=${radius}`, 'body[data-chart]');
+      console.log(`phone_step_ms/${mode}/${radius} ${await interactions(w.page, (i) => w.page.keyboard.press(i % 2 ? 'ArrowLeft' : 'ArrowRight'))}`);
+      await w.context.close();
+    }
+  }
+  const p = await phonePage(`${base}/walk.html?mode=spans&radius=100&predict=1`, 'body[data-chart]');
+  console.log(`phone_answer_ms ${await interactions(p.page, (i) => p.page.tap(i % 2 ? '#answer-se' : '#answer-e'))}`);
+  await p.context.close();
+  // A variant chosen from the list: the arrow keys on the focused list change it at once, as a
+  // choice from a phone's picker does.
+  const v = await phonePage(`${base}/walk.html?mode=spans&radius=100`, 'body[data-chart]');
+  await v.page.focus('#variant');
+  console.log(`phone_variant_ms ${await interactions(v.page, (i) => v.page.keyboard.press(i % 2 ? 'ArrowUp' : 'ArrowDown'))}`);
+  await v.context.close();
+  // The demonstration, spans at radius 60: a turn (x and X in turn), to the frame that shows it.
+  const d = await phonePage(`${base}/index.html`, 'canvas'), lines = d.lines;
+  const key = async (code, shift = false) => {
+    const seen = lines.length;
+    if (shift) await d.page.keyboard.down('Shift');
+    await d.page.keyboard.press(code);
+    if (shift) await d.page.keyboard.up('Shift');
+    while (lines.length === seen) await new Promise((r) => setTimeout(r, 1));
+  };
+  while (!lines.length) await new Promise((r) => setTimeout(r, 1));
+  await key('Enter');
+  for (let r = 1; r < 60; ++r) await key('Equal', true);
+  console.log(`phone_demo_key_ms ${await interactions(d.page, (i) => key('KeyX', i % 2 === 1))}`);
+  await d.context.close();
 }
 
 const files = fs.readdirSync(site).filter((f) => /^(index\.html|strings\.js|page\.(css|js)|midpoint-circles\.(js|wasm)|favicon\..*)$/.test(f));

@@ -171,6 +171,32 @@ figures() { cat "$out/web.txt" "$out/keys.txt"; medians "$out/d.csv" | awk '{ pr
     for (i = 1; i <= 5; i++) printf "| %s | %s | %.1f ms | %.1f ms |\n", label[i], target[i], f[k[i]], f[k[i] "_slow4"]
   }' "$out/web.txt"
   echo
+  echo "## On a phone"
+  echo
+  echo "walk.html and the demonstration as a phone feels them: 390 x 844 CSS pixels at a device pixel"
+  echo "ratio of 2, touch, the processor slowed four times. Each figure is the browser's Event Timing,"
+  echo "the measure behind Interaction to Next Paint: from the input to the next frame on screen, the"
+  echo "longest event of the interaction, in steps of 8 ms; medians of 20 inputs (the browser reports"
+  echo "none under 16 ms: \"under 16\"). The load, a median of 5, is from the start of loading to the"
+  echo "table and the grid. A trivial page, one line of text that each input changes, is measured in"
+  echo "the same run. Targets: a step within 32 ms (two frames), an answer and a variant within 48 ms,"
+  echo "the load within 800 ms."
+  echo
+  awk -v modes="$modes" '
+    function ms(v) { return v == 0 ? "under 16 ms" : v " ms" }
+    { f[$1] = $2 }
+    END {
+      print "| input | the page | a trivial page |"
+      print "|---|---|---|"
+      n = split(modes, name, " ")
+      for (r = 20; r <= 100; r += 80) for (m = 1; m <= n; m++)
+        printf "| a step (Right arrow), %s at radius %d | %s | %s |\n", name[m], r, ms(f["phone_step_ms/" name[m] "/" r]), ms(f["phone_trivial_key_ms"])
+      printf "| a predict answer (tap), spans at radius 100 | %s | %s |\n", ms(f["phone_answer_ms"]), ms(f["phone_trivial_tap_ms"])
+      printf "| a variant chosen, spans at radius 100 | %s | %s |\n", ms(f["phone_variant_ms"]), ms(f["phone_trivial_key_ms"])
+      printf "| the demonstration, a key (x), spans at radius 60 | %s | %s |\n", ms(f["phone_demo_key_ms"]), ms(f["phone_trivial_key_ms"])
+      printf "| the load, spans at radius 100 | %s ms | %s ms |\n", f["phone_walk_load_ms"], f["phone_trivial_load_ms"]
+    }' "$out/web.txt"
+  echo
   echo "## Start-up"
   echo
   echo "From process start to the first count line on a pseudo-terminal, 21 runs: median ${median} s"

@@ -19,9 +19,9 @@ const source = fs.readFileSync(new URL('../../app/rasterizers.cpp', import.meta.
 const decides = 'walk.d >= 0', east = 'walk.d += 2 * walk.x + 3', southEast = 'walk.d += 2 * (walk.x - walk.y) + 5';
 // The texts of the code's marked lines.
 const markedLines = (w) => w.page.$$eval('#code [aria-current="true"]', (lines) => lines.map((l) => l.textContent));
-// The pixels of the marks' canvas in a variant's colours: round marks (#cc79a7), square ones (#0072b2).
+// The grid's pixels in a variant's colours: round marks (#cc79a7), square ones (#0072b2).
 const variantMarks = (w) => w.page.evaluate(() => {
-  const canvas = document.getElementById('marks'), p = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  const canvas = document.getElementById('grid'), p = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
   const near = (i, [r, g, b]) => p[i + 3] > 200 && Math.abs(p[i] - r) < 20 && Math.abs(p[i + 1] - g) < 20 && Math.abs(p[i + 2] - b) < 20;
   let round = 0, square = 0;
   for (let i = 0; i < p.length; i += 4) round += near(i, [0xcc, 0x79, 0xa7]), square += near(i, [0x00, 0x72, 0xb2]);
@@ -148,13 +148,35 @@ test('keys step and play; a row, a cell of a row and a pixel go to the step', as
   assert.equal((await w.state()).current, '4', 'so does a tap on its d');
   // The outline draws each state's own pixel at that state: a pixel of state 5 goes to step 5.
   const [x, y] = model.states[7][5];
-  const box = await (await w.page.$('#marks')).boundingBox();
+  const box = await (await w.page.$('#grid')).boundingBox();
   const cell = box.width / (2 * 7 + 3);
   await w.page.mouse.click(box.x + (x + 7 + 1.5) * cell, box.y + (7 + 1 - y + 0.5) * cell);
   assert.equal((await w.state()).current, '5', 'a pixel goes to the step that drew it');
   await close(w);
 });
 
+
+test('a step redraws only around what it changes, and the grid comes out as a whole redraw draws it', async () => {
+  // Spans with a variant's marks and large cells (borders, marks of twice, grid lines), and a
+  // phone's small cells, where the state's marks reach well beyond its pixel.
+  for (const [query, width] of [['?mode=spans&radius=6&variant=less-or-equal', 1280], ['?mode=extents&radius=60', 390]]) {
+    const w = await open(query);
+    await w.page.setViewport({width, height: 800, deviceScaleFactor: 2});
+    await w.page.evaluate(() => dispatchEvent(new Event('resize')));  // a new pixel ratio alone sends none
+    const pixels = () => w.page.evaluate(() => {
+      const canvas = document.getElementById('grid');
+      return Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data).join();
+    });
+    const last = Number(await w.page.$eval('#steps tbody tr:last-child', (r) => r.dataset.step));
+    for (const [key, count] of [['ArrowRight', last + 1], ['ArrowLeft', 3]]) {
+      for (let i = 0; i < count; ++i) await w.page.keyboard.press(key);
+      const stepped = await pixels();
+      await w.page.evaluate(() => dispatchEvent(new Event('resize')));  // the whole picture again
+      assert.ok(stepped === await pixels(), `${query} at ${width}: stepped by ${key} as a whole redraw`);
+    }
+    await close(w);
+  }
+});
 test('predict mode: a right and a wrong answer, the next d, and the final score', async () => {
   const radius = 9, states = model.states[radius];
   const w = await open(`?mode=outline&radius=${radius}&predict=1`);
@@ -216,7 +238,7 @@ test('a variant that differs: less-or-equal at radius 1 adds the four diagonal p
   const w = await open('?mode=outline&radius=1&variant=less-or-equal');
   assert.equal(await w.page.$eval('#variant-sentence', (e) => e.textContent), '4 pixels differ');
   const marks = await w.page.evaluate(() => {
-    const canvas = document.getElementById('marks'), g = canvas.getContext('2d');
+    const canvas = document.getElementById('grid'), g = canvas.getContext('2d');
     const p = g.getImageData(0, 0, canvas.width, canvas.height).data;
     const found = {round: [0, 0, 0, 0], square: 0};  // round marks by quadrant
     for (let i = 0; i < p.length; i += 4) {

@@ -1,13 +1,20 @@
-// The explainer's grid: the pixel plane from -(r + 1) to r + 1 each way, on two canvases. Below,
-// the cells in their colours (drawn once, twice, at this step), written straight into the
-// picture's pixels when the whole grid changes, and only where they change for a step, so that a
-// step costs what it draws and not the whole plane (30,000 cells at radius 100). Above, redrawn
-// at every step: the grid lines, the marks of cells drawn twice, the axes and the exact circle,
-// the state with its candidates and midpoint, and the marks of a variant. Every colour is the
-// theme's (theme.css), read again when it changes; a projector's theme thickens the lines.
+// The explainer's grid: the pixel plane from -(r + 1) to r + 1 each way, one picture on the page
+// made of two kept off it. The cells in their colours (drawn once, twice, at this step), written
+// straight as pixels when the whole grid changes and only where they change for a step, so that a
+// step costs what it draws and not the whole plane (30,000 cells at radius 100). The lines, drawn
+// again only when the walk, the theme or the variant changes: the grid lines, the axes, the exact
+// circle and a variant's marks. The picture is the cells, the borders and marks of twice of this
+// position's cells, the lines, and the state with its candidates and midpoint over all; a step
+// redraws it only around what it changes. Every colour is the theme's (theme.css), read again
+// when it changes; a projector's theme thickens the lines.
+//
+// All three canvases live in main memory (willReadFrequently). A step changes a few cells; with
+// GPU-backed canvases, each frame that changed one cost a copy of the whole picture on the GPU,
+// which on a phone-sized screen (390 x 844 at twice its pixels, in headless Chromium) made a
+// step's frame several times slower, and a second canvas on the page as much again.
 const walkGrid = (function () {
-  const grid = document.getElementById('grid'), marks = document.getElementById('marks');
-  const g = grid.getContext('2d'), m = marks.getContext('2d');
+  const grid = document.getElementById('grid'), cells = document.createElement('canvas'), lines = document.createElement('canvas');
+  const [g, l, m] = [cells, lines, grid].map((canvas) => canvas.getContext('2d', {willReadFrequently: true}));
   let colours = {}, words = {}, scale = 1;
   // The cells' colours also as the picture's pixels, RGBA bytes read as one little-endian word.
   function readTheme() {
@@ -48,10 +55,8 @@ const walkGrid = (function () {
     if (cellSize * walk.span > width) cellSize = Math.max(1, width / walk.span);
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
-    for (const canvas of [grid, marks]) {
-      canvas.style.width = canvas.style.height = `${cellSize * walk.span}px`;
-      canvas.width = canvas.height = Math.round(cellSize * walk.span * ratio);
-    }
+    grid.style.width = grid.style.height = `${cellSize * walk.span}px`;
+    for (const canvas of [grid, cells, lines]) canvas.width = canvas.height = Math.round(cellSize * walk.span * ratio);
     counts = new Uint8Array(walk.span * walk.span);
     now = new Uint8Array(walk.span * walk.span);
     shownAt = -1;
@@ -70,7 +75,7 @@ const walkGrid = (function () {
     now.fill(0);
     for (let i = 0; i < walk.offsets[p + 1]; ++i) ++counts[walk.cells[i]];
     for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) now[walk.cells[i]] = 1;
-    const image = g.createImageData(grid.width, grid.height);
+    const image = g.createImageData(cells.width, cells.height);
     const pixels = new Uint32Array(image.data.buffer), width = image.width;
     pixels.fill(words.white);
     for (let at = 0; at < counts.length; ++at) {
@@ -98,78 +103,123 @@ const walkGrid = (function () {
 
   // The position `p` of the walk. `hideDecision`: the midpoint shows nothing of the answer (predict
   // mode). `variant`: {only: cells the variant draws and the walk does not, missing: the reverse}.
+  let shown = null;  // what the picture shows: {p, hideDecision, variant}
   function show(p, {hideDecision = false, variant = null} = {}) {
-    if (shownAt >= 0 && Math.abs(p - shownAt) === 1) paintStep(shownAt, p);
+    const step = shownAt >= 0 && Math.abs(p - shownAt) === 1;
+    if (step) paintStep(shownAt, p);
     else if (p !== shownAt) paintAll(p);
+    const whole = !step || !shown || shown.p !== shownAt || shown.hideDecision !== hideDecision || shown.variant !== variant;
+    if (whole) drawLines(variant);
+    drawPicture(p, hideDecision, whole ? null : changedArea(shownAt, p));
     shownAt = p;
-    drawMarks(p, hideDecision, variant);
+    shown = {p, hideDecision, variant};
   }
 
-  function drawMarks(p, hideDecision, variant) {
+  // The cells' box that a step between `from` and `to` changes: the cells of both positions (their
+  // colours, borders and marks of twice) and both states' marks, which reach beyond the state's
+  // pixel, its candidates and the midpoint. Whole cells, so that no mark is cut: redrawn within
+  // it, the picture comes out as a whole redraw draws it, to the pixel.
+  function changedArea(from, to) {
+    let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
+    const add = (x, y, w, h) => { x0 = Math.min(x0, x), y0 = Math.min(y0, y), x1 = Math.max(x1, x + w), y1 = Math.max(y1, y + h); };
+    for (const p of [from, to]) for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) add(...box(walk.cells[i]));
+    const o = (walk.radius + 1.5) * c, reach = Math.max(c * 0.45, 6 * ratio) + Math.max(2, c / 5) * scale + 2;
+    for (const p of [from, to]) {
+      if (p >= walk.steps.length) continue;
+      const s = walk.steps[p];  // the state's pixel to the lower candidate, and the midpoint between
+      add(o + s.x * c - reach, o - s.y * c - reach, c + 2 * reach, 2 * c + 2 * reach);
+    }
+    if (x0 > x1) return null;
+    const first = (v) => Math.max(0, Math.floor(v / c)), last = (v) => Math.min(walk.span - 1, Math.ceil(v / c) - 1);
+    const [left, top] = box(first(y0) * walk.span + first(x0)), [right, bottom, w, h] = box(last(y1) * walk.span + last(x1));
+    return [left, top, right + w - left, bottom + h - top];
+  }
+
+  // What changes only with the walk, its size, the theme or the variant, apart, with room to see
+  // through: the grid lines, the axes, the exact circle, and a variant's pixels apart from the
+  // walk's, a round mark for its own and a square one for the walk's it lacks, larger than a small
+  // cell so that they can be found.
+  function drawLines(variant) {
     const r = walk.radius, o = (r + 1.5) * c;  // o: the origin's centre
-    const centre = (x, y) => [o + x * c, o - y * c];
-    m.clearRect(0, 0, marks.width, marks.height);
+    l.clearRect(0, 0, lines.width, lines.height);
     if (cellSize >= 6) {
-      m.strokeStyle = colours.grid;
-      m.lineWidth = scale;
-      m.beginPath();
+      l.strokeStyle = colours.grid;
+      l.lineWidth = scale;
+      l.beginPath();
       for (let i = 0; i <= walk.span; ++i) {
-        m.moveTo(i * c, 0), m.lineTo(i * c, marks.height);
-        m.moveTo(0, i * c), m.lineTo(marks.width, i * c);
+        l.moveTo(i * c, 0), l.lineTo(i * c, lines.height);
+        l.moveTo(0, i * c), l.lineTo(lines.width, i * c);
       }
-      m.stroke();
+      l.stroke();
     }
-    // Borders for this position's cells, and the mark of a cell drawn twice: colour is not the
-    // only cue.
-    for (let at = 0; at < counts.length; ++at) {
-      if (!counts[at] || !(counts[at] > 1 || (now[at] && cellSize >= 8))) continue;
-      const left = (at % walk.span) * c, top = Math.floor(at / walk.span) * c;
-      if (now[at] && cellSize >= 8) {
-        m.strokeStyle = colours.nowMark;
-        m.lineWidth = Math.max(1, c / 8) * scale;
-        m.strokeRect(left + m.lineWidth / 2, top + m.lineWidth / 2, c - m.lineWidth, c - m.lineWidth);
-      }
-      if (counts[at] > 1) {
-        m.strokeStyle = now[at] ? colours.nowMark : colours.twiceMark;
-        m.lineWidth = Math.max(1, c / 10) * scale;
-        m.beginPath();
-        m.moveTo(left + c * 0.2, top + c * 0.2), m.lineTo(left + c * 0.8, top + c * 0.8);
-        m.moveTo(left + c * 0.8, top + c * 0.2), m.lineTo(left + c * 0.2, top + c * 0.8);
-        m.stroke();
-      }
+    l.strokeStyle = colours.axis;
+    l.lineWidth = Math.max(1, ratio) * scale;
+    l.beginPath();
+    l.moveTo(0, o), l.lineTo(lines.width, o), l.moveTo(o, 0), l.lineTo(o, lines.height);
+    l.stroke();
+    l.strokeStyle = colours.circle;
+    l.lineWidth = Math.max(1.5, c / 6) * scale;
+    l.beginPath();
+    l.arc(o, o, r * c, 0, 2 * Math.PI);
+    l.stroke();
+    if (!variant) return;
+    const reach = Math.max(c * 0.7, 5 * ratio), centre = (x, y) => [o + x * c, o - y * c];
+    l.lineWidth = Math.max(2, c / 6) * scale;
+    l.strokeStyle = colours.variantOnly;
+    for (const [x, y] of variant.only) {
+      l.beginPath();
+      l.arc(...centre(x, y), reach, 0, 2 * Math.PI);
+      l.stroke();
     }
-    // The axes and the exact circle.
-    m.strokeStyle = colours.axis;
-    m.lineWidth = Math.max(1, ratio) * scale;
+    l.strokeStyle = colours.walkOnly;
+    for (const [x, y] of variant.missing) {
+      const [cx, cy] = centre(x, y);
+      l.strokeRect(cx - reach, cy - reach, 2 * reach, 2 * reach);
+    }
+  }
+
+  // The picture, all of it or only within `area` ([x, y, width, height] in canvas pixels): the
+  // cells, the marks of this position's cells, the lines, and the state over all.
+  function drawPicture(p, hideDecision, area) {
+    const [ax, ay, aw, ah] = area || [0, 0, grid.width, grid.height];
+    m.save();
     m.beginPath();
-    m.moveTo(0, o), m.lineTo(marks.width, o), m.moveTo(o, 0), m.lineTo(o, marks.height);
-    m.stroke();
-    m.strokeStyle = colours.circle;
-    m.lineWidth = Math.max(1.5, c / 6) * scale;
-    m.beginPath();
-    m.arc(o, o, r * c, 0, 2 * Math.PI);
-    m.stroke();
-    // A variant's pixels apart from the walk's: a round mark for its own, a square one for the
-    // walk's it lacks, larger than a small cell so that they can be found.
-    if (variant) {
-      const reach = Math.max(c * 0.7, 5 * ratio);
-      m.lineWidth = Math.max(2, c / 6) * scale;
-      m.strokeStyle = colours.variantOnly;
-      for (const [x, y] of variant.only) {
-        m.beginPath();
-        m.arc(...centre(x, y), reach, 0, 2 * Math.PI);
-        m.stroke();
-      }
-      m.strokeStyle = colours.walkOnly;
-      for (const [x, y] of variant.missing) {
-        const [cx, cy] = centre(x, y);
-        m.strokeRect(cx - reach, cy - reach, 2 * reach, 2 * reach);
+    m.rect(ax, ay, aw, ah);
+    m.clip();
+    m.drawImage(cells, ax, ay, aw, ah, ax, ay, aw, ah);
+    // Borders for this position's cells, and the mark of a cell drawn twice, each inside its
+    // cell: colour is not the only cue.
+    const columns = [Math.max(0, Math.floor(ax / c) - 1), Math.min(walk.span - 1, Math.floor((ax + aw) / c) + 1)];
+    for (let row = Math.max(0, Math.floor(ay / c) - 1); row <= Math.min(walk.span - 1, Math.floor((ay + ah) / c) + 1); ++row) {
+      for (let column = columns[0]; column <= columns[1]; ++column) {
+        const at = row * walk.span + column;
+        if (!counts[at] || !(counts[at] > 1 || (now[at] && cellSize >= 8))) continue;
+        const [left, top, w, h] = box(at);
+        if (now[at] && cellSize >= 8) {
+          m.strokeStyle = colours.nowMark;
+          m.lineWidth = Math.max(1, c / 8) * scale;
+          m.strokeRect(left + m.lineWidth / 2, top + m.lineWidth / 2, w - m.lineWidth, h - m.lineWidth);
+        }
+        if (counts[at] > 1) {
+          m.strokeStyle = now[at] ? colours.nowMark : colours.twiceMark;
+          m.lineWidth = Math.max(1, c / 10) * scale;
+          m.beginPath();
+          m.moveTo(left + w * 0.2, top + h * 0.2), m.lineTo(left + w * 0.8, top + h * 0.8);
+          m.moveTo(left + w * 0.8, top + h * 0.2), m.lineTo(left + w * 0.2, top + h * 0.8);
+          m.stroke();
+        }
       }
     }
-    // The state: its pixel, the candidates E and SE, and the midpoint M between them, filled when
-    // inside the circle (left hollow, and grey, while the learner predicts).
+    m.drawImage(lines, ax, ay, aw, ah, ax, ay, aw, ah);
+    drawState(p, hideDecision);
+    m.restore();
+  }
+
+  // The state: its pixel, the candidates E and SE, and the midpoint M between them, filled when
+  // inside the circle (left hollow, and grey, while the learner predicts).
+  function drawState(p, hideDecision) {
     if (p >= walk.steps.length) return;
-    const s = walk.steps[p];
+    const o = (walk.radius + 1.5) * c, centre = (x, y) => [o + x * c, o - y * c], s = walk.steps[p];
     m.strokeStyle = colours.state;
     m.lineWidth = Math.max(2, c / 5) * scale;
     m.beginPath();
@@ -194,9 +244,9 @@ const walkGrid = (function () {
 
   // The grid point under a pointer, or null outside the plane.
   function pointAt(clientX, clientY) {
-    const area = marks.getBoundingClientRect();
-    const x = Math.floor((clientX - area.left) / cellSize) - walk.radius - 1;
-    const y = walk.radius + 1 - Math.floor((clientY - area.top) / cellSize);
+    const area = grid.getBoundingClientRect();  // its border box: the picture starts inside the border
+    const x = Math.floor((clientX - area.left - grid.clientLeft) / cellSize) - walk.radius - 1;
+    const y = walk.radius + 1 - Math.floor((clientY - area.top - grid.clientTop) / cellSize);
     return Math.abs(x) <= walk.radius + 1 && Math.abs(y) <= walk.radius + 1 ? {x, y} : null;
   }
 
@@ -279,5 +329,5 @@ const walkGrid = (function () {
     }
   }
 
-  return {size, show, pointAt, worksheet, hint, element: marks};
+  return {size, show, pointAt, worksheet, hint, element: grid};
 })();
