@@ -28,7 +28,7 @@ const walkTable = (function () {
   function fill(w) {
     walk = w;
     current = -1;
-    hiding = {after: false, move: -1};
+    hiding = {after: false, shown: -1, move: -1};
     const rows = document.createDocumentFragment();
     walk.steps.forEach((s, p) => {
       const row = document.createElement('tr');
@@ -58,20 +58,23 @@ const walkTable = (function () {
   // the rows after it are hidden, and with `hideMove` its move, until the learner has answered.
   // A step touches only the rows whose state changes, and reads the layout before it writes: at
   // radius 100 the table has some 70 rows, and a step must stay within a frame on a phone.
-  let current = -1, hiding = {after: false, move: -1};
+  let current = -1, hiding = {after: false, shown: -1, move: -1};
   function select(position, {hideAfter = false, hideMove = false} = {}) {
     const rows = [...tbody.rows, ...tfoot.rows], row = rows[position], frame = row.closest('.table-frame');
-    const top = frame.scrollTop, height = frame.clientHeight, at = row.offsetTop;
+    const top = frame.scrollTop, height = frame.clientHeight;
+    const at = row.getBoundingClientRect().top - frame.getBoundingClientRect().top - frame.clientTop + top;  // in the frame's content
     if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
     row.setAttribute('aria-current', 'step');
     current = position;
-    if (hideAfter || hiding.after) rows.forEach((r, p) => { r.hidden = hideAfter && p > position; });
+    // The rows from the first whose hiding changes to the last: one row a step in predict mode.
+    const shown = hideAfter ? position : rows.length - 1, wasShown = hiding.after ? hiding.shown : rows.length - 1;
+    for (let p = Math.min(shown, wasShown) + 1; p <= Math.max(shown, wasShown); ++p) rows[p].hidden = p > shown;
     const moveShown = (p) => {
       const move = rows[p] && rows[p].querySelector('.move');
       if (move) move.textContent = p === hiding.move ? '?' : walk.steps[p].move || '—';
     };
     const wasHiding = hiding.move;
-    hiding = {after: hideAfter, move: hideMove ? position : -1};
+    hiding = {after: hideAfter, shown, move: hideMove ? position : -1};
     if (wasHiding >= 0) moveShown(wasHiding);
     if (hiding.move >= 0) moveShown(hiding.move);
     if (at < top + 40 || at > top + height - 40) frame.scrollTop = at - height / 2;
