@@ -479,9 +479,11 @@ const i18n = (function () {
         at.after(Object.assign(document.createElement('a'), {className: link.className}));
       }
       const a = i === 0 ? link : at.nextElementSibling;
-      a.href = pageAddress.self(own, {lang: other});
-      a.hreflang = a.lang = other;
-      a.textContent = pageStrings[other]['language.name'];
+      // Only what changes: a link written again at every step would be restyled and laid out again.
+      const href = pageAddress.self(own, {lang: other}), name = pageStrings[other]['language.name'];
+      if (a.getAttribute('href') !== href) a.setAttribute('href', href);
+      if (a.hreflang !== other) a.hreflang = a.lang = other;
+      if (a.textContent !== name) a.textContent = name;
       at = a;
     });
   }

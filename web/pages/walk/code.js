@@ -63,10 +63,12 @@ const walkCode = (function () {
 
   // The lines run at position `p`; with `deciding`, only those that compare d.
   function show(p, {deciding = false} = {}) {
-    for (const span of marked) span.removeAttribute('aria-current');
     const lines = deciding ? walk.decision : p < walk.steps.length ? walk.steps[p].lines : walk.afterLines;
-    marked = lines.map((n) => byLine.get(n)).filter(Boolean);
-    for (const span of marked) span.setAttribute('aria-current', 'true');
+    const now = lines.map((n) => byLine.get(n)).filter(Boolean);
+    // Only the lines whose mark changes: a mark set again would restyle it for nothing.
+    for (const span of marked) if (!now.includes(span)) span.removeAttribute('aria-current');
+    for (const span of now) if (!marked.includes(span)) span.setAttribute('aria-current', 'true');
+    marked = now;
     box.classList.toggle('deciding', deciding);
     if (!box.open || !marked.length) return;
     // Into view inside its own box, never by scrolling the page.

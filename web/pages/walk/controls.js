@@ -82,7 +82,8 @@
   function writeAddress() {
     const own = query();
     i18n.linkOtherLanguage($('language'), own);
-    $('demo-link').href = pageAddress.link('index.html');
+    const demo = pageAddress.link('index.html');
+    if ($('demo-link').getAttribute('href') !== demo) $('demo-link').setAttribute('href', demo);
     pageAddress.write(own);
   }
 
@@ -124,7 +125,8 @@
     const practising = walkPractice.on, predicting = walkPredict.on || practising, hiding = walkPredict.hidingMove || practising;
     walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
     document.body.classList.toggle('predicting', predicting);
-    $('narration').textContent = walkNarration.text(walk, position, hiding, practising);
+    const narration = walkNarration.text(walk, position, hiding, practising);
+    if ($('narration').textContent !== narration) $('narration').textContent = narration;  // else no new layout
     walkGrid.show(position, {hideDecision: hiding, variant: predicting ? null : walkVariants.marks});
     walkCode.show(position, {deciding: hiding && position < walk.steps.length && Boolean(walk.steps[position].move)});
     walkPrint.show(position);

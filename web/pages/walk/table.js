@@ -63,9 +63,11 @@ const walkTable = (function () {
     const rows = [...tbody.rows, ...tfoot.rows], row = rows[position], frame = row.closest('.table-frame');
     const top = frame.scrollTop, height = frame.clientHeight;
     const at = row.getBoundingClientRect().top - frame.getBoundingClientRect().top - frame.clientTop + top;  // in the frame's content
-    if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
-    row.setAttribute('aria-current', 'step');
-    current = position;
+    if (position !== current) {  // the same row again (a variant chosen, say): nothing to restyle
+      if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
+      row.setAttribute('aria-current', 'step');
+      current = position;
+    }
     // The rows from the first whose hiding changes to the last: one row a step in predict mode.
     const shown = hideAfter ? position : rows.length - 1, wasShown = hiding.after ? hiding.shown : rows.length - 1;
     for (let p = Math.min(shown, wasShown) + 1; p <= Math.max(shown, wasShown); ++p) rows[p].hidden = p > shown;
