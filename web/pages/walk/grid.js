@@ -188,27 +188,31 @@ const walkGrid = (function () {
     m.clip();
     m.drawImage(cells, ax, ay, aw, ah, ax, ay, aw, ah);
     // Borders for this position's cells, and the mark of a cell drawn twice, each inside its
-    // cell: colour is not the only cue.
+    // cell: colour is not the only cue. One path for each kind, the borders first: a filled disc
+    // has thousands of cells drawn twice, and a stroke each would cost a whole redraw dearly.
+    const borders = new Path2D(), crosses = {[colours.nowMark]: new Path2D(), [colours.twiceMark]: new Path2D()};
+    const border = Math.max(1, c / 8) * scale, bordered = cellSize >= 8;
     const columns = [Math.max(0, Math.floor(ax / c) - 1), Math.min(walk.span - 1, Math.floor((ax + aw) / c) + 1)];
     for (let row = Math.max(0, Math.floor(ay / c) - 1); row <= Math.min(walk.span - 1, Math.floor((ay + ah) / c) + 1); ++row) {
       for (let column = columns[0]; column <= columns[1]; ++column) {
         const at = row * walk.span + column;
-        if (!counts[at] || !(counts[at] > 1 || (now[at] && cellSize >= 8))) continue;
+        if (!counts[at] || !(counts[at] > 1 || (now[at] && bordered))) continue;
         const [left, top, w, h] = box(at);
-        if (now[at] && cellSize >= 8) {
-          m.strokeStyle = colours.nowMark;
-          m.lineWidth = Math.max(1, c / 8) * scale;
-          m.strokeRect(left + m.lineWidth / 2, top + m.lineWidth / 2, w - m.lineWidth, h - m.lineWidth);
-        }
+        if (now[at] && bordered) borders.rect(left + border / 2, top + border / 2, w - border, h - border);
         if (counts[at] > 1) {
-          m.strokeStyle = now[at] ? colours.nowMark : colours.twiceMark;
-          m.lineWidth = Math.max(1, c / 10) * scale;
-          m.beginPath();
-          m.moveTo(left + w * 0.2, top + h * 0.2), m.lineTo(left + w * 0.8, top + h * 0.8);
-          m.moveTo(left + w * 0.8, top + h * 0.2), m.lineTo(left + w * 0.2, top + h * 0.8);
-          m.stroke();
+          const cross = crosses[now[at] ? colours.nowMark : colours.twiceMark];
+          cross.moveTo(left + w * 0.2, top + h * 0.2), cross.lineTo(left + w * 0.8, top + h * 0.8);
+          cross.moveTo(left + w * 0.8, top + h * 0.2), cross.lineTo(left + w * 0.2, top + h * 0.8);
         }
       }
+    }
+    m.strokeStyle = colours.nowMark;
+    m.lineWidth = border;
+    m.stroke(borders);
+    m.lineWidth = Math.max(1, c / 10) * scale;
+    for (const [colour, path] of Object.entries(crosses)) {
+      m.strokeStyle = colour;
+      m.stroke(path);
     }
     m.drawImage(lines, ax, ay, aw, ah, ax, ay, aw, ah);
     drawState(p, hideDecision);
