@@ -94,7 +94,7 @@
     radiusInput.value = radius;
     walk = walkTrace.load(mode, radius);
     // The grid's size reads the layout: before the table and the code grow the page, so that the
-    // read lays out a page without them (a phone's load, slowed four times, saves some 50 ms).
+    // read lays out a page without them.
     walkGrid.size(walk);
     walkTable.fill(walk);
     walkCode.load(walk);
