@@ -159,9 +159,10 @@ test('keys step and play; a row, a cell of a row and a pixel go to the step', as
 test('a step redraws only around what it changes, and the grid comes out as a whole redraw draws it', async () => {
   // Spans with a variant's marks and large cells (borders, marks of twice, grid lines), and a
   // phone's small cells, where the state's marks reach well beyond its pixel.
-  for (const [query, width] of [['?mode=spans&radius=6&variant=less-or-equal', 1280], ['?mode=extents&radius=60', 390]]) {
+  const cases = [['?mode=spans&radius=6&variant=less-or-equal', 1280, 2], ['?mode=extents&radius=60', 390, 2]];
+  for (const [query, width, deviceScaleFactor] of cases) {
     const w = await open(query);
-    await w.page.setViewport({width, height: 800, deviceScaleFactor: 2});
+    await w.page.setViewport({width, height: 800, deviceScaleFactor});
     await w.page.evaluate(() => dispatchEvent(new Event('resize')));  // a new pixel ratio alone sends none
     const pixels = () => w.page.evaluate(() => {
       const canvas = document.getElementById('grid');
@@ -172,7 +173,7 @@ test('a step redraws only around what it changes, and the grid comes out as a wh
       for (let i = 0; i < count; ++i) await w.page.keyboard.press(key);
       const stepped = await pixels();
       await w.page.evaluate(() => dispatchEvent(new Event('resize')));  // the whole picture again
-      assert.ok(stepped === await pixels(), `${query} at ${width}: stepped by ${key} as a whole redraw`);
+      assert.ok(stepped === await pixels(), `${query} at ${width} x${deviceScaleFactor}: stepped by ${key} as a whole redraw`);
     }
     await close(w);
   }

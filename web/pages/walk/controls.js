@@ -93,8 +93,7 @@
     modeSelect.value = mode;
     radiusInput.value = radius;
     walk = walkTrace.load(mode, radius);
-    // The grid's size reads the layout: before the table and the code grow the page, so that the
-    // read lays out a page without them.
+    // The grid's size reads the layout: before this walk's table and code are put in the page.
     walkGrid.size(walk);
     walkTable.fill(walk);
     walkCode.load(walk);
@@ -161,8 +160,8 @@
   });
 
   // --- input -------------------------------------------------------------------------------
-  // Touches the page only when playing: a step stops any play first, and a write here would make
-  // the step's reads of the layout lay the page out twice.
+  // Touches the page only when playing: a key, a row or a pixel stops any play first (jump), and
+  // a write here would make the step's reads of the layout lay the page out twice.
   function stop() {
     if (!timer) return;
     clearInterval(timer);

@@ -2,7 +2,7 @@
 // made of two kept off it. The cells in their colours (drawn once, twice, at this step), written
 // straight as pixels when the whole grid changes and only where they change for a step, so that a
 // step costs what it draws and not the whole plane (30,000 cells at radius 100). The lines, drawn
-// again only when the walk, the theme or the variant changes: the grid lines, the axes, the exact
+// again only when the whole picture is (never for a step): the grid lines, the axes, the exact
 // circle and a variant's marks. The picture is the cells, the borders and marks of twice of this
 // position's cells, the lines, and the state with its candidates and midpoint over all; a step
 // redraws it only around what it changes. Every colour is the theme's (theme.css), read again
@@ -117,8 +117,9 @@ const walkGrid = (function () {
 
   // The cells' box that a step between `from` and `to` changes: the cells of both positions (their
   // colours, borders and marks of twice) and both states' marks, which reach beyond the state's
-  // pixel, its candidates and the midpoint. Whole cells, so that no mark is cut: redrawn within
-  // it, the picture comes out as a whole redraw draws it, to the pixel.
+  // pixel, its candidates and the midpoint. Whole cells, and one more each way, since the mark of
+  // a cell narrower than its line spills into its neighbours: so that no mark is cut, and the
+  // picture redrawn within it comes out as a whole redraw draws it, to the pixel.
   function changedArea(from, to) {
     let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
     const add = (x, y, w, h) => { x0 = Math.min(x0, x), y0 = Math.min(y0, y), x1 = Math.max(x1, x + w), y1 = Math.max(y1, y + h); };
@@ -130,13 +131,12 @@ const walkGrid = (function () {
       add(o + s.x * c - reach, o - s.y * c - reach, c + 2 * reach, 2 * c + 2 * reach);
     }
     if (x0 > x1) return null;
-    const first = (v) => Math.max(0, Math.floor(v / c)), last = (v) => Math.min(walk.span - 1, Math.ceil(v / c) - 1);
+    const first = (v) => Math.max(0, Math.floor(v / c) - 1), last = (v) => Math.min(walk.span - 1, Math.ceil(v / c));
     const [left, top] = box(first(y0) * walk.span + first(x0)), [right, bottom, w, h] = box(last(y1) * walk.span + last(x1));
     return [left, top, right + w - left, bottom + h - top];
   }
 
-  // What changes only with the walk, its size, the theme or the variant, apart, with room to see
-  // through: the grid lines, the axes, the exact circle, and a variant's pixels apart from the
+  // What a step never changes, apart, with room to see through: the grid lines, the axes, the exact circle, and a variant's pixels apart from the
   // walk's, a round mark for its own and a square one for the walk's it lacks, larger than a small
   // cell so that they can be found.
   function drawLines(variant) {

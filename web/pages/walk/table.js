@@ -61,8 +61,11 @@ const walkTable = (function () {
   let current = -1, hiding = {after: false, shown: -1, move: -1};
   function select(position, {hideAfter = false, hideMove = false} = {}) {
     const rows = [...tbody.rows, ...tfoot.rows], row = rows[position], frame = row.closest('.table-frame');
-    const top = frame.scrollTop, height = frame.clientHeight;
-    const at = row.getBoundingClientRect().top - frame.getBoundingClientRect().top - frame.clientTop + top;  // in the frame's content
+    // Its place in the frame's content; a row still hidden (the one just answered in predict mode)
+    // has no box, and comes just below the row before it.
+    const top = frame.scrollTop, height = frame.clientHeight, hidden = row.hidden && position > 0;
+    const box = (hidden ? rows[position - 1] : row).getBoundingClientRect();
+    const at = (hidden ? box.bottom : box.top) - frame.getBoundingClientRect().top - frame.clientTop + top;
     if (position !== current) {  // the same row again (a variant chosen, say): nothing to restyle
       if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
       row.setAttribute('aria-current', 'step');
