@@ -62,6 +62,12 @@ const walkGrid = (function () {
     shownAt = -1;
   }
 
+  // A grid point's centre in canvas pixels, from the origin's centre; and the state's ring, the
+  // largest of the state's marks, which a step's redraw must take in whole.
+  const origin = () => (walk.radius + 1.5) * c;
+  const centre = (x, y) => [origin() + x * c, origin() - y * c];
+  const stateRing = () => ({radius: Math.max(c * 0.45, 6 * ratio), width: Math.max(2, c / 5) * scale});
+
   const stateOf = (at) => (!counts[at] ? 'white' : now[at] ? 'now' : counts[at] > 1 ? 'twice' : 'once');
   // A cell's box in canvas pixels, rounded alike wherever it is painted.
   function box(at) {
@@ -124,11 +130,11 @@ const walkGrid = (function () {
     let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
     const add = (x, y, w, h) => { x0 = Math.min(x0, x), y0 = Math.min(y0, y), x1 = Math.max(x1, x + w), y1 = Math.max(y1, y + h); };
     for (const p of [from, to]) for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) add(...box(walk.cells[i]));
-    const o = (walk.radius + 1.5) * c, reach = Math.max(c * 0.45, 6 * ratio) + Math.max(2, c / 5) * scale + 2;
+    const ring = stateRing(), reach = ring.radius + ring.width + 2;
     for (const p of [from, to]) {
       if (p >= walk.steps.length) continue;
-      const s = walk.steps[p];  // the state's pixel to the lower candidate, and the midpoint between
-      add(o + s.x * c - reach, o - s.y * c - reach, c + 2 * reach, 2 * c + 2 * reach);
+      const [x, y] = centre(walk.steps[p].x, walk.steps[p].y);  // its pixel to the lower candidate, and M between
+      add(x - reach, y - reach, c + 2 * reach, 2 * c + 2 * reach);
     }
     if (x0 > x1) return null;
     const first = (v) => Math.max(0, Math.floor(v / c) - 1), last = (v) => Math.min(walk.span - 1, Math.ceil(v / c));
@@ -136,11 +142,11 @@ const walkGrid = (function () {
     return [left, top, right + w - left, bottom + h - top];
   }
 
-  // What a step never changes, apart, with room to see through: the grid lines, the axes, the exact circle, and a variant's pixels apart from the
-  // walk's, a round mark for its own and a square one for the walk's it lacks, larger than a small
-  // cell so that they can be found.
+  // What a step never changes, apart, with room to see through: the grid lines, the axes, the
+  // exact circle, and a variant's pixels apart from the walk's, a round mark for its own and a
+  // square one for the walk's it lacks, larger than a small cell so that they can be found.
   function drawLines(variant) {
-    const r = walk.radius, o = (r + 1.5) * c;  // o: the origin's centre
+    const o = origin();
     l.clearRect(0, 0, lines.width, lines.height);
     if (cellSize >= 6) {
       l.strokeStyle = colours.grid;
@@ -160,10 +166,10 @@ const walkGrid = (function () {
     l.strokeStyle = colours.circle;
     l.lineWidth = Math.max(1.5, c / 6) * scale;
     l.beginPath();
-    l.arc(o, o, r * c, 0, 2 * Math.PI);
+    l.arc(o, o, walk.radius * c, 0, 2 * Math.PI);
     l.stroke();
     if (!variant) return;
-    const reach = Math.max(c * 0.7, 5 * ratio), centre = (x, y) => [o + x * c, o - y * c];
+    const reach = Math.max(c * 0.7, 5 * ratio);
     l.lineWidth = Math.max(2, c / 6) * scale;
     l.strokeStyle = colours.variantOnly;
     for (const [x, y] of variant.only) {
@@ -223,11 +229,11 @@ const walkGrid = (function () {
   // inside the circle (left hollow, and grey, while the learner predicts).
   function drawState(p, hideDecision) {
     if (p >= walk.steps.length) return;
-    const o = (walk.radius + 1.5) * c, centre = (x, y) => [o + x * c, o - y * c], s = walk.steps[p];
+    const s = walk.steps[p], ring = stateRing();
     m.strokeStyle = colours.state;
-    m.lineWidth = Math.max(2, c / 5) * scale;
+    m.lineWidth = ring.width;
     m.beginPath();
-    m.arc(...centre(s.x, s.y), Math.max(c * 0.45, 6 * ratio), 0, 2 * Math.PI);
+    m.arc(...centre(s.x, s.y), ring.radius, 0, 2 * Math.PI);
     m.stroke();
     if (!s.move) return;
     m.strokeStyle = colours.candidate;
