@@ -18,7 +18,8 @@
 // Carried out: the three matrix stacks (load identity, push, pop, translate, rotate, scale, glOrtho,
 // glFrustum, gluPerspective as Mesa's GLU computes it, glGetFloatv of both matrices); glBegin and
 // glEnd with lines, line strips, line loops and quads; glVertex2f, glVertex2d, glVertex3d;
-// glColor4fv; glShadeModel; freeglut's wire cube.
+// glColor4fv; glShadeModel; freeglut's wire cube; GL's rule for which pixels a line's ends light,
+// which WebGL leaves open (meetDiamondRule()).
 //
 // The rest of GL falls in three groups:
 // - GL 1.x calls that WebGL lacks and no program here makes (glNormal, glTexCoord, glLight,
@@ -113,6 +114,14 @@ struct Vertex {
     GLubyte rgba[4];
 };
 
+// A vertex as the program gave it: in eye space, for the GPU, and where Mesa's software driver,
+// which draws the native window, puts it in the window (see meetDiamondRule()).
+struct Given {
+    Vertex eye;
+    GLfloat window[2];  // Mesa's window coordinates, y from the top of the viewport
+    bool placed;        // false before a viewport, or where Mesa's w is not positive
+};
+
 // A line in the culling table: its window-space ends (see landing()), valid in one generation.
 struct SeenLine {
     std::uint32_t generation;
@@ -144,7 +153,7 @@ struct GlState {
         GLenum kind;
         bool open;
         int given;  // vertices given so far
-        Vertex first, previous, held[2];
+        Given first, previous, held[2];
     } primitive;
     struct Batch {
         Vertex vertices[batchCapacity];
@@ -158,6 +167,13 @@ struct GlState {
         std::uint32_t generation;              // entries of other generations count as empty
         SeenLine seen[seenSlots];
     } culling;
+    struct Viewport {  // as glViewport last set it; none yet while the width is 0
+        GLint x, y;
+        GLsizei width, height;
+    } viewport;
+    struct MesaProduct {  // projection times modelview as Mesa forms it, for the last pair seen
+        Matrix modelview, projection, product;
+    } mesa;
     struct Device {  // the WebGL objects every draw uses, made with the context
         GLuint program, buffer;
         GLint projectionUniform;
@@ -315,20 +331,73 @@ bool changesNothing(const Vertex& a, const Vertex& b) {
     }
 }
 
+// GL draws a line by the diamond-exit rule: each pixel whose diamond (|x - cx| + |y - cy| < 1/2
+// round its centre) the line leaves, so a line's first pixel is drawn when it starts inside that
+// diamond, and its last is not when it ends inside it. WebGL leaves lines to the implementation,
+// and Chromium's software rasteriser lights, along the longer axis, the pixels whose centres lie
+// between the two ends, whichever way the line runs: a cube's corner inside its pixel's diamond
+// but past the centre is then lost. Each end inside its pixel's diamond is moved along the line
+// to just short of that centre, where both rules agree: 1/16 of a pixel, the coarsest grid GPUs
+// snap ends to. The line's path is unchanged, so only which end pixels are drawn can change.
+// Whether an end is inside is decided where Mesa puts it (`given`): a cube's corner often lies
+// on a diamond's very edge, and Mesa's rounding, not the exact point, then picks the pixel.
+void meetDiamondRule(Vertex& a, Vertex& b, const Given& givenA, const Given& givenB) {
+    const GlState::Viewport& view = gl.viewport;
+    if (!givenA.placed && !givenB.placed) return;
+    const GLfloat* p = projection().m;
+    double ca[4], cb[4];  // clip space
+    for (int row = 0; row < 4; ++row) {
+        ca[row] = double{p[row]} * a.x + double{p[row + 4]} * a.y + double{p[row + 8]} * a.z + double{p[row + 12]} * a.w;
+        cb[row] = double{p[row]} * b.x + double{p[row + 4]} * b.y + double{p[row + 8]} * b.z + double{p[row + 12]} * b.w;
+    }
+    if (!(ca[3] > 0) || !(cb[3] > 0)) return;  // clipped against the eye: GL's ends are elsewhere
+    const double scale[2] = {view.width / 2.0, view.height / 2.0};
+    const double origin[2] = {view.x + scale[0], view.y + scale[1]};
+    double wa[2], wb[2];  // window space
+    for (int k = 0; k < 2; ++k) wa[k] = origin[k] + scale[k] * ca[k] / ca[3], wb[k] = origin[k] + scale[k] * cb[k] / cb[3];
+    const int major = std::fabs(wb[0] - wa[0]) >= std::fabs(wb[1] - wa[1]) ? 0 : 1;
+    if (wb[major] == wa[major]) return;
+    const double shortOf = (wb[major] > wa[major] ? 1 : -1) / 16.0;
+    // Where the line's major coordinate is t, as a fraction of a -> b; clip space is linear in it.
+    auto along = [&](double t) {
+        const double n = (t - origin[major]) / scale[major];
+        return (n * ca[3] - ca[major]) / ((cb[major] - ca[major]) - n * (cb[3] - ca[3]));
+    };
+    double s[2];
+    bool moved[2];
+    for (int end = 0; end < 2; ++end) {
+        const Given& g = end ? givenB : givenA;
+        const GLfloat x = g.window[0], y = g.window[1];
+        moved[end] = g.placed && std::fabs(x - std::floor(x) - 0.5f) + std::fabs(y - std::floor(y) - 0.5f) < 0.5f;
+        // The centre of that pixel, y from the bottom again.
+        if (moved[end]) s[end] = along(major ? 2 * origin[1] - (std::floor(y) + 0.5) - shortOf : std::floor(x) + 0.5 - shortOf);
+    }
+    const Vertex from = a, to = b;
+    auto place = [&](Vertex& v, double f) {
+        v.x = static_cast<GLfloat>(from.x + f * (to.x - from.x)), v.y = static_cast<GLfloat>(from.y + f * (to.y - from.y));
+        v.z = static_cast<GLfloat>(from.z + f * (to.z - from.z)), v.w = static_cast<GLfloat>(from.w + f * (to.w - from.w));
+    };
+    if (moved[0]) place(a, s[0]);
+    if (moved[1]) place(b, s[1]);
+}
+
 // Adds a line or a triangle to the batch. Under flat shading all its vertices take the colour of
 // the provoking vertex: a line's last, and a quad's fourth for both its triangles (`provoking`).
-void emit(GLenum kind, std::initializer_list<const Vertex*> vertices, const Vertex* provoking = nullptr) {
+void emit(GLenum kind, std::initializer_list<const Given*> vertices, const Given* provoking = nullptr) {
     GlState::Batch& b = gl.batch;
     const int n = static_cast<int>(vertices.size());
     if (kind != b.kind || b.count + n > batchCapacity) flush();
     b.kind = kind;
     Vertex v[3];
-    for (int i = 0; i < n; ++i) v[i] = *vertices.begin()[i];
+    for (int i = 0; i < n; ++i) v[i] = vertices.begin()[i]->eye;
     if (gl.shading.flat) {
-        const GLubyte* rgba = provoking ? provoking->rgba : v[n - 1].rgba;
+        const GLubyte* rgba = provoking ? provoking->eye.rgba : v[n - 1].rgba;
         for (int i = 0; i < n; ++i) std::memcpy(v[i].rgba, rgba, sizeof v[i].rgba);
     }
-    if (kind == GL_LINES && changesNothing(v[0], v[1])) return;
+    if (kind == GL_LINES) {
+        if (changesNothing(v[0], v[1])) return;
+        meetDiamondRule(v[0], v[1], *vertices.begin()[0], *vertices.begin()[1]);
+    }
     for (int i = 0; i < n; ++i) b.vertices[b.count++] = v[i];
 }
 
@@ -340,8 +409,41 @@ Vertex eyeVertex(GLfloat x, GLfloat y, GLfloat z) {
             {gl.shading.colour[0], gl.shading.colour[1], gl.shading.colour[2], gl.shading.colour[3]}};
 }
 
+// Projection times modelview, as Mesa forms it: in single precision, each sum in order.
+const Matrix& mesaProduct() {
+    GlState::MesaProduct& m = gl.mesa;
+    if (std::memcmp(&m.modelview, &modelview(), sizeof(Matrix)) != 0 || std::memcmp(&m.projection, &projection(), sizeof(Matrix)) != 0) {
+        m.modelview = modelview(), m.projection = projection();
+        const GLfloat *p = m.projection.m, *v = m.modelview.m;
+        for (int col = 0; col < 4; ++col) {
+            for (int row = 0; row < 4; ++row) {
+                m.product.m[row + 4 * col] = p[row] * v[4 * col] + p[row + 4] * v[4 * col + 1] + p[row + 8] * v[4 * col + 2] +
+                                             p[row + 12] * v[4 * col + 3];
+            }
+        }
+    }
+    return m.product;
+}
+
+// The vertex in eye space, and where Mesa puts it: through that product, then the viewport, with
+// y from the top as Mesa keeps a window's.
+Given givenVertex(GLfloat x, GLfloat y, GLfloat z) {
+    Given g{eyeVertex(x, y, z), {0, 0}, false};
+    const GlState::Viewport& view = gl.viewport;
+    if (view.width <= 0 || view.height <= 0) return g;
+    const GLfloat* m = mesaProduct().m;
+    const GLfloat clipX = m[0] * x + m[4] * y + m[8] * z + m[12], clipY = m[1] * x + m[5] * y + m[9] * z + m[13];
+    const GLfloat clipW = m[3] * x + m[7] * y + m[11] * z + m[15];
+    if (!(clipW > 0)) return g;
+    const GLfloat inverse = 1 / clipW, halfWidth = static_cast<GLfloat>(view.width) / 2, halfHeight = static_cast<GLfloat>(view.height) / 2;
+    g.window[0] = clipX * inverse * halfWidth + (static_cast<GLfloat>(view.x) + halfWidth);
+    g.window[1] = clipY * inverse * -halfHeight + (static_cast<GLfloat>(view.y) + halfHeight);
+    g.placed = true;
+    return g;
+}
+
 // Assembles the primitive's lines or triangles as its vertices come.
-void assemble(const Vertex& v) {
+void assemble(const Given& v) {
     GlState::Primitive& p = gl.primitive;
     const int n = p.given++;
     switch (p.kind) {
@@ -523,11 +625,11 @@ void glBegin(GLenum mode) {
 }
 
 void glVertex2f(GLfloat x, GLfloat y) {
-    if (gl.primitive.open) assemble(eyeVertex(x, y, 0));
+    if (gl.primitive.open) assemble(givenVertex(x, y, 0));
 }
 void glVertex2d(GLdouble x, GLdouble y) { glVertex2f(static_cast<GLfloat>(x), static_cast<GLfloat>(y)); }
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
-    if (gl.primitive.open) assemble(eyeVertex(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z)));
+    if (gl.primitive.open) assemble(givenVertex(static_cast<GLfloat>(x), static_cast<GLfloat>(y), static_cast<GLfloat>(z)));
 }
 
 void glEnd() {
@@ -538,10 +640,10 @@ void glEnd() {
 }
 
 void glutWireCube(GLdouble size) {
-    Vertex corners[8];
+    Given corners[8];
     for (int i = 0; i < 8; ++i) {
         const GLfloat* c = cubeCorners[i];
-        corners[i] = eyeVertex(static_cast<GLfloat>(size * c[0]), static_cast<GLfloat>(size * c[1]), static_cast<GLfloat>(size * c[2]));
+        corners[i] = givenVertex(static_cast<GLfloat>(size * c[0]), static_cast<GLfloat>(size * c[1]), static_cast<GLfloat>(size * c[2]));
     }
     for (const auto& face : cubeFaces) {
         for (int i = 0; i < 4; ++i) emit(GL_LINES, {&corners[face[i]], &corners[face[(i + 1) % 4]]});
@@ -555,6 +657,7 @@ void glClear(GLbitfield mask) {
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     flush();
+    gl.viewport = {x, y, width, height};
     emscripten_glViewport(x, y, width, height);
 }
 
