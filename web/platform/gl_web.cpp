@@ -114,12 +114,16 @@ struct Vertex {
     GLubyte rgba[4];
 };
 
-// A vertex as the program gave it: in eye space, for the GPU, and where Mesa's software driver,
-// which draws the native window, puts it in the window (see meetDiamondRule()).
+// A vertex as the program gave it: in eye space, for the GPU, and where it lands in the window,
+// for the pixels of a line's ends (see meetDiamondRule()). Each cube corner ends six lines, so
+// this is worked out once a vertex. GL has no matrix or viewport change within glBegin and glEnd.
 struct Given {
     Vertex eye;
-    GLfloat window[2];  // Mesa's window coordinates, y from the top of the viewport
-    bool placed;        // false before a viewport, or where Mesa's w is not positive
+    bool placed;          // false before a viewport, or where w is not positive
+    bool inside;          // inside its pixel's diamond
+    double clip[3];       // x, y and w
+    double window[2];
+    double centre[2];     // of its pixel
 };
 
 // A line in the culling table: its window-space ends (see landing()), valid in one generation.
@@ -331,6 +335,36 @@ bool changesNothing(const Vertex& a, const Vertex& b) {
     }
 }
 
+// Projection times modelview, as Mesa forms it: in single precision, each sum in order.
+const Matrix& mesaProduct() {
+    GlState::MesaProduct& m = gl.mesa;
+    if (std::memcmp(&m.modelview, &modelview(), sizeof(Matrix)) != 0 || std::memcmp(&m.projection, &projection(), sizeof(Matrix)) != 0) {
+        m.modelview = modelview(), m.projection = projection();
+        const GLfloat *p = m.projection.m, *v = m.modelview.m;
+        for (int col = 0; col < 4; ++col) {
+            for (int row = 0; row < 4; ++row) {
+                m.product.m[row + 4 * col] = p[row] * v[4 * col] + p[row + 4] * v[4 * col + 1] + p[row + 8] * v[4 * col + 2] +
+                                             p[row + 12] * v[4 * col + 3];
+            }
+        }
+    }
+    return m.product;
+}
+
+// Where Mesa puts a vertex given at x, y, z in the window: through that product, then the
+// viewport, y from the top as Mesa keeps a window's. False where its w is not positive.
+bool mesaWindow(GLfloat x, GLfloat y, GLfloat z, GLfloat* window) {
+    const GlState::Viewport& view = gl.viewport;
+    const GLfloat* m = mesaProduct().m;
+    const GLfloat clipX = m[0] * x + m[4] * y + m[8] * z + m[12], clipY = m[1] * x + m[5] * y + m[9] * z + m[13];
+    const GLfloat clipW = m[3] * x + m[7] * y + m[11] * z + m[15];
+    if (!(clipW > 0)) return false;
+    const GLfloat inverse = 1 / clipW, halfWidth = static_cast<GLfloat>(view.width) / 2, halfHeight = static_cast<GLfloat>(view.height) / 2;
+    window[0] = clipX * inverse * halfWidth + (static_cast<GLfloat>(view.x) + halfWidth);
+    window[1] = clipY * inverse * -halfHeight + (static_cast<GLfloat>(view.y) + halfHeight);
+    return true;
+}
+
 // GL draws a line by the diamond-exit rule: each pixel whose diamond (|x - cx| + |y - cy| < 1/2
 // round its centre) the line leaves, so a line's first pixel is drawn when it starts inside that
 // diamond, and its last is not when it ends inside it. WebGL leaves lines to the implementation,
@@ -339,46 +373,29 @@ bool changesNothing(const Vertex& a, const Vertex& b) {
 // but past the centre is then lost. Each end inside its pixel's diamond is moved along the line
 // to just short of that centre, where both rules agree: 1/16 of a pixel, the coarsest grid GPUs
 // snap ends to. The line's path is unchanged, so only which end pixels are drawn can change.
-// Whether an end is inside is decided where Mesa puts it (`given`): a cube's corner often lies
-// on a diamond's very edge, and Mesa's rounding, not the exact point, then picks the pixel.
 void meetDiamondRule(Vertex& a, Vertex& b, const Given& givenA, const Given& givenB) {
-    const GlState::Viewport& view = gl.viewport;
-    if (!givenA.placed && !givenB.placed) return;
-    const GLfloat* p = projection().m;
-    double ca[4], cb[4];  // clip space
-    for (int row = 0; row < 4; ++row) {
-        ca[row] = double{p[row]} * a.x + double{p[row + 4]} * a.y + double{p[row + 8]} * a.z + double{p[row + 12]} * a.w;
-        cb[row] = double{p[row]} * b.x + double{p[row + 4]} * b.y + double{p[row + 8]} * b.z + double{p[row + 12]} * b.w;
-    }
-    if (!(ca[3] > 0) || !(cb[3] > 0)) return;  // clipped against the eye: GL's ends are elsewhere
-    const double scale[2] = {view.width / 2.0, view.height / 2.0};
-    const double origin[2] = {view.x + scale[0], view.y + scale[1]};
-    double wa[2], wb[2];  // window space
-    for (int k = 0; k < 2; ++k) wa[k] = origin[k] + scale[k] * ca[k] / ca[3], wb[k] = origin[k] + scale[k] * cb[k] / cb[3];
+    if (!givenA.placed || !givenB.placed || (!givenA.inside && !givenB.inside)) return;
+    const double *wa = givenA.window, *wb = givenB.window;
     const int major = std::fabs(wb[0] - wa[0]) >= std::fabs(wb[1] - wa[1]) ? 0 : 1;
     if (wb[major] == wa[major]) return;
     const double shortOf = (wb[major] > wa[major] ? 1 : -1) / 16.0;
     // Where the line's major coordinate is t, as a fraction of a -> b; clip space is linear in it.
+    const GlState::Viewport& view = gl.viewport;
+    const double scale = (major ? view.height : view.width) / 2.0, origin = (major ? view.y : view.x) + scale;
+    const double *ca = givenA.clip, *cb = givenB.clip;
     auto along = [&](double t) {
-        const double n = (t - origin[major]) / scale[major];
-        return (n * ca[3] - ca[major]) / ((cb[major] - ca[major]) - n * (cb[3] - ca[3]));
+        const double n = (t - origin) / scale;
+        return (n * ca[2] - ca[major]) / ((cb[major] - ca[major]) - n * (cb[2] - ca[2]));
     };
-    double s[2];
-    bool moved[2];
-    for (int end = 0; end < 2; ++end) {
-        const Given& g = end ? givenB : givenA;
-        const GLfloat x = g.window[0], y = g.window[1];
-        moved[end] = g.placed && std::fabs(x - std::floor(x) - 0.5f) + std::fabs(y - std::floor(y) - 0.5f) < 0.5f;
-        // The centre of that pixel, y from the bottom again.
-        if (moved[end]) s[end] = along(major ? 2 * origin[1] - (std::floor(y) + 0.5) - shortOf : std::floor(x) + 0.5 - shortOf);
-    }
     const Vertex from = a, to = b;
-    auto place = [&](Vertex& v, double f) {
-        v.x = static_cast<GLfloat>(from.x + f * (to.x - from.x)), v.y = static_cast<GLfloat>(from.y + f * (to.y - from.y));
-        v.z = static_cast<GLfloat>(from.z + f * (to.z - from.z)), v.w = static_cast<GLfloat>(from.w + f * (to.w - from.w));
+    auto place = [&](Vertex& v, double t) {
+        v.x = static_cast<GLfloat>(from.x + t * (to.x - from.x)), v.y = static_cast<GLfloat>(from.y + t * (to.y - from.y));
+        v.z = static_cast<GLfloat>(from.z + t * (to.z - from.z)), v.w = static_cast<GLfloat>(from.w + t * (to.w - from.w));
     };
-    if (moved[0]) place(a, s[0]);
-    if (moved[1]) place(b, s[1]);
+    // An end short of its centre already lights the pixels GL's rule does, on either rasteriser.
+    auto past = [&](const Given& g) { return g.inside && (g.window[major] - g.centre[major]) * shortOf >= 0; };
+    if (past(givenA)) place(a, along(givenA.centre[major] - shortOf));
+    if (past(givenB)) place(b, along(givenB.centre[major] - shortOf));
 }
 
 // Adds a line or a triangle to the batch. Under flat shading all its vertices take the colour of
@@ -409,36 +426,33 @@ Vertex eyeVertex(GLfloat x, GLfloat y, GLfloat z) {
             {gl.shading.colour[0], gl.shading.colour[1], gl.shading.colour[2], gl.shading.colour[3]}};
 }
 
-// Projection times modelview, as Mesa forms it: in single precision, each sum in order.
-const Matrix& mesaProduct() {
-    GlState::MesaProduct& m = gl.mesa;
-    if (std::memcmp(&m.modelview, &modelview(), sizeof(Matrix)) != 0 || std::memcmp(&m.projection, &projection(), sizeof(Matrix)) != 0) {
-        m.modelview = modelview(), m.projection = projection();
-        const GLfloat *p = m.projection.m, *v = m.modelview.m;
-        for (int col = 0; col < 4; ++col) {
-            for (int row = 0; row < 4; ++row) {
-                m.product.m[row + 4 * col] = p[row] * v[4 * col] + p[row + 4] * v[4 * col + 1] + p[row + 8] * v[4 * col + 2] +
-                                             p[row + 12] * v[4 * col + 3];
-            }
-        }
-    }
-    return m.product;
-}
-
-// The vertex in eye space, and where Mesa puts it: through that product, then the viewport, with
-// y from the top as Mesa keeps a window's.
+// The vertex in eye space, and where it lands: on the GPU's path, and, on a diamond's very edge,
+// as a cube's corner often is, inside or not as Mesa's rounding puts it (mesaWindow()).
 Given givenVertex(GLfloat x, GLfloat y, GLfloat z) {
-    Given g{eyeVertex(x, y, z), {0, 0}, false};
+    Given g{};
+    g.eye = eyeVertex(x, y, z);
     const GlState::Viewport& view = gl.viewport;
     if (view.width <= 0 || view.height <= 0) return g;
-    const GLfloat* m = mesaProduct().m;
-    const GLfloat clipX = m[0] * x + m[4] * y + m[8] * z + m[12], clipY = m[1] * x + m[5] * y + m[9] * z + m[13];
-    const GLfloat clipW = m[3] * x + m[7] * y + m[11] * z + m[15];
-    if (!(clipW > 0)) return g;
-    const GLfloat inverse = 1 / clipW, halfWidth = static_cast<GLfloat>(view.width) / 2, halfHeight = static_cast<GLfloat>(view.height) / 2;
-    g.window[0] = clipX * inverse * halfWidth + (static_cast<GLfloat>(view.x) + halfWidth);
-    g.window[1] = clipY * inverse * -halfHeight + (static_cast<GLfloat>(view.y) + halfHeight);
+    const GLfloat* p = projection().m;
+    const Vertex& e = g.eye;
+    for (int k = 0; k < 3; ++k) {
+        const int row = k == 2 ? 3 : k;
+        g.clip[k] = double{p[row]} * e.x + double{p[row + 4]} * e.y + double{p[row + 8]} * e.z + double{p[row + 12]} * e.w;
+    }
+    if (!(g.clip[2] > 0)) return g;  // clipped against the eye: GL's ends are elsewhere
+    const double scale[2] = {view.width / 2.0, view.height / 2.0}, origin[2] = {view.x + scale[0], view.y + scale[1]};
+    for (int k = 0; k < 2; ++k) g.window[k] = origin[k] + scale[k] * g.clip[k] / g.clip[2];
+    const double wx = g.window[0], wy = g.window[1];
+    const double edge = std::fabs(wx - std::floor(wx) - 0.5) + std::fabs(wy - std::floor(wy) - 0.5) - 0.5;
     g.placed = true;
+    g.inside = edge < 0;
+    g.centre[0] = std::floor(wx) + 0.5, g.centre[1] = std::floor(wy) + 0.5;
+    GLfloat mesa[2];
+    if (std::fabs(edge) < 1e-3 && mesaWindow(x, y, z, mesa)) {
+        g.inside = std::fabs(mesa[0] - std::floor(mesa[0]) - 0.5f) + std::fabs(mesa[1] - std::floor(mesa[1]) - 0.5f) < 0.5f;
+        // That pixel's centre, its row counted from the bottom again.
+        g.centre[0] = std::floor(mesa[0]) + 0.5, g.centre[1] = 2 * origin[1] - (std::floor(mesa[1]) + 0.5);
+    }
     return g;
 }
 
