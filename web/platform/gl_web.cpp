@@ -370,9 +370,10 @@ bool mesaWindow(GLfloat x, GLfloat y, GLfloat z, GLfloat* window) {
 // diamond, and its last is not when it ends inside it. WebGL leaves lines to the implementation,
 // and Chromium's software rasteriser lights, along the longer axis, the pixels whose centres lie
 // between the two ends, whichever way the line runs: a cube's corner inside its pixel's diamond
-// but past the centre is then lost. Each end inside its pixel's diamond is moved along the line
-// to just short of that centre, where both rules agree: 1/16 of a pixel, the coarsest grid GPUs
-// snap ends to. The line's path is unchanged, so only which end pixels are drawn can change.
+// but past the centre is then lost, and a line's last pixel drawn. Each end inside its pixel's
+// diamond, at or past the centre, is moved along the line to just short of that centre, where
+// both rules agree: 1/16 of a pixel, the coarsest grid GPUs snap ends to. The line's path is
+// unchanged, so only which end pixels are drawn can change.
 void meetDiamondRule(Vertex& a, Vertex& b, const Given& givenA, const Given& givenB) {
     if (!givenA.placed || !givenB.placed || (!givenA.inside && !givenB.inside)) return;
     const double *wa = givenA.window, *wb = givenB.window;
