@@ -115,10 +115,13 @@ struct Vertex {
 };
 
 // A vertex as the program gave it: in eye space, for the GPU, and where it lands in the window,
-// for the pixels of a line's ends (see meetDiamondRule()). Each cube corner ends six lines, so
-// this is worked out once a vertex. GL has no matrix or viewport change within glBegin and glEnd.
+// for the pixels of a line's ends (see meetDiamondRule()). That is worked out once a vertex, and
+// only for vertices of lines that are sent: a cube corner ends six lines, most of which the
+// culling leaves out face-on. GL has no matrix or viewport change within glBegin and glEnd.
 struct Given {
     Vertex eye;
+    GLfloat object[3];    // as given
+    bool located;         // the rest worked out yet
     bool placed;          // false before a viewport, or where w is not positive
     bool inside;          // inside its pixel's diamond
     double clip[3];       // x, y and w
@@ -365,6 +368,35 @@ bool mesaWindow(GLfloat x, GLfloat y, GLfloat z, GLfloat* window) {
     return true;
 }
 
+// Where a vertex lands: on the GPU's path, and, on a diamond's very edge, as a cube's corner
+// often is, inside or not as Mesa's rounding puts it (mesaWindow()).
+void locate(Given& g) {
+    if (g.located) return;
+    g.located = true;
+    const GlState::Viewport& view = gl.viewport;
+    if (view.width <= 0 || view.height <= 0) return;
+    const GLfloat* p = projection().m;
+    const Vertex& e = g.eye;
+    for (int k = 0; k < 3; ++k) {
+        const int row = k == 2 ? 3 : k;
+        g.clip[k] = double{p[row]} * e.x + double{p[row + 4]} * e.y + double{p[row + 8]} * e.z + double{p[row + 12]} * e.w;
+    }
+    if (!(g.clip[2] > 0)) return;  // clipped against the eye: GL's ends are elsewhere
+    const double scale[2] = {view.width / 2.0, view.height / 2.0}, origin[2] = {view.x + scale[0], view.y + scale[1]};
+    for (int k = 0; k < 2; ++k) g.window[k] = origin[k] + scale[k] * g.clip[k] / g.clip[2];
+    const double wx = g.window[0], wy = g.window[1];
+    const double edge = std::fabs(wx - std::floor(wx) - 0.5) + std::fabs(wy - std::floor(wy) - 0.5) - 0.5;
+    g.placed = true;
+    g.inside = edge < 0;
+    g.centre[0] = std::floor(wx) + 0.5, g.centre[1] = std::floor(wy) + 0.5;
+    GLfloat mesa[2];
+    if (std::fabs(edge) < 1e-3 && mesaWindow(g.object[0], g.object[1], g.object[2], mesa)) {
+        g.inside = std::fabs(mesa[0] - std::floor(mesa[0]) - 0.5f) + std::fabs(mesa[1] - std::floor(mesa[1]) - 0.5f) < 0.5f;
+        // That pixel's centre, its row counted from the bottom again.
+        g.centre[0] = std::floor(mesa[0]) + 0.5, g.centre[1] = 2 * origin[1] - (std::floor(mesa[1]) + 0.5);
+    }
+}
+
 // GL draws a line by the diamond-exit rule: each pixel whose diamond (|x - cx| + |y - cy| < 1/2
 // round its centre) the line leaves, so a line's first pixel is drawn when it starts inside that
 // diamond, and its last is not when it ends inside it. WebGL leaves lines to the implementation,
@@ -374,7 +406,8 @@ bool mesaWindow(GLfloat x, GLfloat y, GLfloat z, GLfloat* window) {
 // diamond, at or past the centre, is moved along the line to just short of that centre, where
 // both rules agree: 1/16 of a pixel, the coarsest grid GPUs snap ends to. The line's path is
 // unchanged, so only which end pixels are drawn can change.
-void meetDiamondRule(Vertex& a, Vertex& b, const Given& givenA, const Given& givenB) {
+void meetDiamondRule(Vertex& a, Vertex& b, Given& givenA, Given& givenB) {
+    locate(givenA), locate(givenB);
     if (!givenA.placed || !givenB.placed || (!givenA.inside && !givenB.inside)) return;
     const double *wa = givenA.window, *wb = givenB.window;
     const int major = std::fabs(wb[0] - wa[0]) >= std::fabs(wb[1] - wa[1]) ? 0 : 1;
@@ -401,7 +434,7 @@ void meetDiamondRule(Vertex& a, Vertex& b, const Given& givenA, const Given& giv
 
 // Adds a line or a triangle to the batch. Under flat shading all its vertices take the colour of
 // the provoking vertex: a line's last, and a quad's fourth for both its triangles (`provoking`).
-void emit(GLenum kind, std::initializer_list<const Given*> vertices, const Given* provoking = nullptr) {
+void emit(GLenum kind, std::initializer_list<Given*> vertices, const Given* provoking = nullptr) {
     GlState::Batch& b = gl.batch;
     const int n = static_cast<int>(vertices.size());
     if (kind != b.kind || b.count + n > batchCapacity) flush();
@@ -427,38 +460,10 @@ Vertex eyeVertex(GLfloat x, GLfloat y, GLfloat z) {
             {gl.shading.colour[0], gl.shading.colour[1], gl.shading.colour[2], gl.shading.colour[3]}};
 }
 
-// The vertex in eye space, and where it lands: on the GPU's path, and, on a diamond's very edge,
-// as a cube's corner often is, inside or not as Mesa's rounding puts it (mesaWindow()).
-Given givenVertex(GLfloat x, GLfloat y, GLfloat z) {
-    Given g{};
-    g.eye = eyeVertex(x, y, z);
-    const GlState::Viewport& view = gl.viewport;
-    if (view.width <= 0 || view.height <= 0) return g;
-    const GLfloat* p = projection().m;
-    const Vertex& e = g.eye;
-    for (int k = 0; k < 3; ++k) {
-        const int row = k == 2 ? 3 : k;
-        g.clip[k] = double{p[row]} * e.x + double{p[row + 4]} * e.y + double{p[row + 8]} * e.z + double{p[row + 12]} * e.w;
-    }
-    if (!(g.clip[2] > 0)) return g;  // clipped against the eye: GL's ends are elsewhere
-    const double scale[2] = {view.width / 2.0, view.height / 2.0}, origin[2] = {view.x + scale[0], view.y + scale[1]};
-    for (int k = 0; k < 2; ++k) g.window[k] = origin[k] + scale[k] * g.clip[k] / g.clip[2];
-    const double wx = g.window[0], wy = g.window[1];
-    const double edge = std::fabs(wx - std::floor(wx) - 0.5) + std::fabs(wy - std::floor(wy) - 0.5) - 0.5;
-    g.placed = true;
-    g.inside = edge < 0;
-    g.centre[0] = std::floor(wx) + 0.5, g.centre[1] = std::floor(wy) + 0.5;
-    GLfloat mesa[2];
-    if (std::fabs(edge) < 1e-3 && mesaWindow(x, y, z, mesa)) {
-        g.inside = std::fabs(mesa[0] - std::floor(mesa[0]) - 0.5f) + std::fabs(mesa[1] - std::floor(mesa[1]) - 0.5f) < 0.5f;
-        // That pixel's centre, its row counted from the bottom again.
-        g.centre[0] = std::floor(mesa[0]) + 0.5, g.centre[1] = 2 * origin[1] - (std::floor(mesa[1]) + 0.5);
-    }
-    return g;
-}
+Given givenVertex(GLfloat x, GLfloat y, GLfloat z) { return {eyeVertex(x, y, z), {x, y, z}, false, false, false, {}, {}, {}}; }
 
 // Assembles the primitive's lines or triangles as its vertices come.
-void assemble(const Given& v) {
+void assemble(Given v) {
     GlState::Primitive& p = gl.primitive;
     const int n = p.given++;
     switch (p.kind) {
