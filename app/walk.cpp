@@ -46,6 +46,13 @@ std::vector<int> afterRowIndex;       // table: |row| -> index into afterRows, o
 std::vector<int> stateLines;          // the source lines run at this state, in the order first run
 std::vector<int> afterLines;          // those run after the walk
 std::vector<int> decisionLines;       // those that compare d with 0
+WalkDraws drawsApart;                 // jsonDrawsApart: the draws
+
+bool json() { return format == WalkFormat::json || format == WalkFormat::jsonDrawsApart; }
+// Where the draws to come begin, when they are kept apart.
+void startDraws() {
+    if (format == WalkFormat::jsonDrawsApart) drawsApart.starts.push_back(static_cast<int>(drawsApart.xy.size() / 2));
+}
 
 // Adds `line` to `lines` once: a line runs many times in a state (the extents' rows) or a walk.
 void addLine(std::vector<int>& lines, int line) {
@@ -110,7 +117,7 @@ void writeRuns() {
 // when it kept its row, south-east when it dropped one; none on the last.
 void finishState(const char* move) {
     if (step < 0) return;
-    if (format == WalkFormat::json) {
+    if (json()) {
         write("], \"move\": %s%s%s", move ? "\"" : "", move ? move : "null", move ? "\"" : "");
         write(", \"fm\": %.2f, \"midpoint\": [%d, %.1f], \"lines\": [", stateD + 0.25, stateX + 1, stateY - 0.5);
         writeLines(stateLines, ", ");
@@ -136,7 +143,9 @@ void startTrace(int mode) {
     stateLines.clear();
     afterLines.clear();
     decisionLines.clear();
-    if (format == WalkFormat::json) {
+    drawsApart.xy.clear();
+    drawsApart.starts.clear();
+    if (json()) {
         write("{\"mode\": \"%s\", \"radius\": %d, \"steps\": [", circleModeNames[mode], radius);
         return;
     }
@@ -151,7 +160,8 @@ void startTrace(int mode) {
 }
 
 void finishTrace() {
-    if (format == WalkFormat::json) {
+    startDraws();
+    if (json()) {
         write("], \"afterLines\": [");
         writeLines(afterLines, ", ");
         write("], \"decision\": [");
@@ -193,7 +203,8 @@ void noteWalkState(int x, int y, int d) {
     stateDraws = 0;
     runs.clear();
     stateLines.clear();
-    if (format == WalkFormat::json) {
+    startDraws();
+    if (json()) {
         write("%s{\"x\": %d, \"y\": %d, \"d\": %d, \"draws\": [", step == 0 ? "" : ", ", x, y, d);
         firstDrawOfList = true;
     }
@@ -203,7 +214,8 @@ void noteWalkEnd() {
     if (keepingStates) return;
     finishState(nullptr);
     ended = true;
-    if (format == WalkFormat::json) {
+    startDraws();
+    if (json()) {
         write("], \"after\": [");
         firstDrawOfList = true;
     }
@@ -225,7 +237,11 @@ namespace {
 // A draw written into the trace. Apart from plotGridPixel, so that counting a draw (walkStates)
 // does not pay for the frame of what writes one.
 [[gnu::noinline]] void traceDraw(int x, int y) {
-    if (format == WalkFormat::json) {
+    if (format == WalkFormat::jsonDrawsApart) {
+        drawsApart.xy.push_back(x), drawsApart.xy.push_back(y);
+        return;
+    }
+    if (json()) {
         write("%s[%d, %d]", firstDrawOfList ? "" : ", ", x, y);
         firstDrawOfList = false;
         return;
@@ -275,6 +291,8 @@ std::string traceWalk(int mode, int walkRadius, WalkFormat walkFormat, std::FILE
     if (drawCount != nullptr) *drawCount = total;
     return std::move(text);
 }
+
+const WalkDraws& walkDrawsApart() { return drawsApart; }
 
 std::vector<WalkPoint> walkStates(int mode, int walkRadius, long long* drawCount) {
     keepingStates = true;

@@ -10,16 +10,21 @@
 
 extern "C" {
 
-// The walk of `mode` at `radius` as JSON (midpoint-walk --json), or "" for a mode or radius out
-// of range. The text stays valid until the next call.
+// The walk of `mode` at `radius` as JSON (midpoint-walk --json) with its draws apart (walkDraws),
+// or "" for a mode or radius out of range. The text stays valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* walkJson(int mode, int radius) {
     static std::string json;
     json.clear();
     if (mode >= 0 && mode < circleModeCount && radius >= 1 && radius <= walkJsonRadiusLimit) {
-        json = traceWalk(mode, radius, WalkFormat::json, nullptr, nullptr);
+        json = traceWalk(mode, radius, WalkFormat::jsonDrawsApart, nullptr, nullptr);
     }
     return json.c_str();
 }
+
+// The draws of the walk walkJson wrote last, whose lists of draws it leaves empty: x then y of
+// each draw, and where each state's draws begin, then the draws after the walk, then none.
+EMSCRIPTEN_KEEPALIVE const int* walkDraws() { return walkDrawsApart().xy.data(); }
+EMSCRIPTEN_KEEPALIVE const int* walkDrawStarts() { return walkDrawsApart().starts.data(); }
 
 // The outline's variants at `radius` as JSON (midpoint-walk --variants --json), or "".
 EMSCRIPTEN_KEEPALIVE const char* walkVariantsJson(int radius) {

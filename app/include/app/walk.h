@@ -23,6 +23,10 @@ enum class WalkFormat {
     // and the branch its move took), "afterLines" those of the draws after the walk, and
     // "decision" the lines that compare d with 0, whichever way the walk goes.
     json,
+    // The JSON with every list of draws empty, and the draws kept apart as numbers
+    // (walkDrawsApart()): what the explainer page reads, which would otherwise parse a text of
+    // some 350 KB at radius 100 on every walk.
+    jsonDrawsApart,
 };
 
 // The rasterisers' source file, as the project names it ("app/rasterizers.cpp"), and its text,
@@ -43,6 +47,14 @@ constexpr int walkPageRadiusLimit = 100;
 // `format`: to `sink` as it goes when one is given, else into the returned string. Returns the
 // number of draws through `total`, as the demonstration would print it.
 std::string traceWalk(int mode, int radius, WalkFormat format, std::FILE* sink, long long* total);
+
+// The draws of the last trace in WalkFormat::jsonDrawsApart: `xy` holds x then y of each draw,
+// in the order drawn; `starts` the index of the first draw of each state, then of the draws after
+// the walk, then one past the last draw.
+struct WalkDraws {
+    std::vector<int> xy, starts;
+};
+const WalkDraws& walkDrawsApart();
 
 // A state of the walk as the rasteriser reaches it: the point and the decision variable there.
 struct WalkPoint {

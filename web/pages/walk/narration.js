@@ -12,12 +12,12 @@ const walkNarration = (function () {
 
   // `predicting`: the question is open, the move not said; `practising`: the state's numbers alone.
   function text(walk, p, predicting = false, practising = false) {
-    const n = walk.drawsAt(p).length;
+    const n = walk.drawCount(p);
     if (p === walk.steps.length) return t('narration.after', {r: walk.radius, draws: i18n.plural('draws', n), total: walk.total});
     const s = walk.steps[p];
     const head = t('narration.head', {step: p, x: number(s.x), y: number(s.y)}), d = number(s.d);
     if (!s.move) {
-      const end = walk.after.length ? t('narration.rows-next') : t('narration.total', {total: walk.total});
+      const end = walk.afterCount ? t('narration.rows-next') : t('narration.total', {total: walk.total});
       return t('narration.stop', {head, d, draws: i18n.plural('draws', n), end});
     }
     if (practising) return t('narration.state', {head, d});

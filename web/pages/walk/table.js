@@ -39,18 +39,18 @@ const walkTable = (function () {
       cell(row, number(s.d)).className = 'd';
       cell(row, number(s.fm, 2)).className = 'fm';
       cell(row, s.move || '—').className = 'move';  // hidden as "?" while the learner predicts it
-      cell(row, number(s.draws.length)), cell(row, number(walk.offsets[p + 1]));
+      cell(row, number(walk.drawCount(p))), cell(row, number(walk.offsets[p + 1]));
       rows.appendChild(row);
     });
     tbody.replaceChildren(rows);
     tfoot.replaceChildren();
-    if (walk.after.length) {
+    if (walk.afterCount) {
       const row = tfoot.insertRow();
       row.dataset.step = walk.steps.length;
       stepButton(row, t('table.after'), t('table.after-label'), walk.steps.length);
       const what = cell(row, t('table.after-what'));
       what.colSpan = 5;
-      cell(row, number(walk.after.length)), cell(row, number(walk.total));
+      cell(row, number(walk.afterCount)), cell(row, number(walk.total));
     }
   }
 

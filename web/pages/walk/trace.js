@@ -1,6 +1,7 @@
 // The explainer's numbers. Everything the page shows of the walk comes from the rasterisers built
 // for the browser (midpoint-walk.js): the trace of a mode at a radius, as midpoint-walk --json
-// prints it (with each state's F(M), midpoint and lines of the source run there), the variants of
+// prints it (with each state's F(M), midpoint and lines of the source run there) but for its draws,
+// which come apart as numbers, the variants of
 // the outline's walk, the draws of a pass, and the rasterisers' source text. This file reads them and
 // keeps them in the forms the page draws from; nothing here walks or decides a move.
 const walkTrace = (function () {
@@ -21,25 +22,28 @@ const walkTrace = (function () {
   // r + 1 each way (`span` a side, row-major from the top), all positions one after another, those
   // of position p being cells[offsets[p]] up to cells[offsets[p + 1]], so that offsets[p + 1] is
   // also the draws up to and including position p. Positions are the states, then, when the mode
-  // draws after the walk (the extents' rows), one more for those draws.
+  // draws after the walk (the extents' rows), one more for those draws (`afterCount` of them).
   function load(mode, radius) {
     const walk = JSON.parse(module.UTF8ToString(module._walkJson(modes.indexOf(mode), radius)));
+    // Where each state's draws begin, then the draws after the walk, then none; read before the
+    // module runs again.
+    const states = walk.steps.length, startsAt = module._walkDrawStarts() / 4, drawsAt = module._walkDraws() / 4;
+    const starts = module.HEAP32.slice(startsAt, startsAt + states + 2), xy = module.HEAP32.subarray(drawsAt, drawsAt + 2 * starts[states + 1]);
     const span = 2 * radius + 3;
     walk.span = span;
     walk.cellAt = (x, y) => (radius + 1 - y) * span + (x + radius + 1);
-    walk.lastPosition = walk.steps.length - (walk.after.length ? 0 : 1);
-    walk.drawsAt = (p) => (p < walk.steps.length ? walk.steps[p].draws : walk.after);
-    walk.cells = new Int32Array(walk.total);
-    walk.offsets = [0];
+    walk.afterCount = starts[states + 1] - starts[states];
+    walk.lastPosition = states - (walk.afterCount ? 0 : 1);
+    walk.offsets = Array.from(starts.subarray(0, walk.lastPosition + 2), (start) => start - starts[0]);
+    walk.drawCount = (p) => walk.offsets[p + 1] - walk.offsets[p];
+    walk.cells = new Int32Array(walk.offsets[walk.lastPosition + 1]);
     walk.firstDrawnAt = new Int32Array(span * span).fill(-1);  // cell -> the position that first drew it
-    let n = 0;
     for (let p = 0; p <= walk.lastPosition; ++p) {
-      for (const [x, y] of walk.drawsAt(p)) {
-        const at = walk.cellAt(x, y);
+      for (let n = walk.offsets[p]; n < walk.offsets[p + 1]; ++n) {
+        const i = 2 * (n + starts[0]), at = walk.cellAt(xy[i], xy[i + 1]);
         if (walk.firstDrawnAt[at] < 0) walk.firstDrawnAt[at] = p;
-        walk.cells[n++] = at;
+        walk.cells[n] = at;
       }
-      walk.offsets.push(n);
     }
     return walk;
   }
