@@ -18,7 +18,8 @@ const walkPredict = (function () {
   let hooks = {go() {}, changed() {}, anotherRadius() {}};
 
   function showScore(final = false) {
-    score.textContent = asked ? t(final ? 'predict.final' : 'predict.score', {n: right, m: asked}) : '';
+    const text = asked ? t(final ? 'predict.final' : 'predict.score', {n: right, m: asked}) : '';
+    if (score.textContent !== text) score.textContent = text;
   }
 
   function set(value, {quiet = false} = {}) {
@@ -39,15 +40,15 @@ const walkPredict = (function () {
     if (!on) return;
     const s = walk.steps[p];
     const over = !s || !s.move;
-    end.hidden = !over;
-    answers.hidden = over || stage !== 'move';
-    dForm.hidden = over || stage !== 'd';
-    if (over) {
-      question.textContent = t('predict.over');
-      showScore(true);
-      return;
-    }
-    question.textContent = stage === 'move' ? t('predict.question') : t('predict.ask-d', {step: p + 1});
+    // What is on show already is not written again: each write costs the page a layout.
+    const hide = (e, value) => { if (e.hidden !== value) e.hidden = value; };
+    const say = (text) => { if (question.textContent !== text) question.textContent = text; };
+    hide(end, !over);
+    hide(answers, over || stage !== 'move');
+    hide(dForm, over || stage !== 'd');
+    showScore(over);
+    if (over) return say(t('predict.over'));
+    say(stage === 'move' ? t('predict.question') : t('predict.ask-d', {step: p + 1}));
     if (stage === 'd') {
       dInput.value = '';
       dInput.focus({preventScroll: true});
@@ -66,14 +67,15 @@ const walkPredict = (function () {
     if (!on || stage !== 'move' || !walk.steps[position] || !walk.steps[position].move) return;
     const s = walk.steps[position];
     count(`move ${position}`, move === s.move);
-    verdict.textContent = t(move === s.move ? 'predict.right' : 'predict.wrong', {reason: walkNarration.reason(s)});
-    showScore();
+    const said = t(move === s.move ? 'predict.right' : 'predict.wrong', {reason: walkNarration.reason(s)});
     if (withD.checked) {
       stage = 'd';
       hooks.changed();  // the move may show now; the next d may not
     } else {
       hooks.go(position + 1);
     }
+    // After the step, which reads the layout before it writes: one layout a frame, not two.
+    verdict.textContent = said;
   }
 
   function answerD(text) {
@@ -85,10 +87,10 @@ const walkPredict = (function () {
     const s = walk.steps[position], next = walk.steps[position + 1];
     const ok = typed === next.d;
     count(`d ${position}`, ok);
-    verdict.textContent = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
-    showScore();
+    const said = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
     stage = 'move';
     hooks.go(position + 1);
+    verdict.textContent = said;
     ($('quiz-end').hidden ? $('answer-e') : $('again')).focus({preventScroll: true});  // the d's field is hidden now
   }
 

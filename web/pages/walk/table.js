@@ -82,7 +82,15 @@ const walkTable = (function () {
     hiding = {after: hideAfter, shown, move: hideMove ? position : -1};
     if (wasHiding >= 0) moveShown(wasHiding);
     if (hiding.move >= 0) moveShown(hiding.move);
-    if (at < top + 40 || at > top + height - 40) frame.scrollTop = at - height / 2;
+    if (at < top + 40 || at > top + height - 40) scrollTo(frame, at - height / 2);
+  }
+
+  // Scrolling lays the page out at once; just before the frame, the step's other writes are in,
+  // and the page is laid out once, not twice.
+  let scroll = null;
+  function scrollTo(frame, top) {
+    if (!scroll) requestAnimationFrame(() => { scroll.frame.scrollTop = scroll.top; scroll = null; });
+    scroll = {frame, top};
   }
 
   table.addEventListener('click', (event) => {
