@@ -58,14 +58,15 @@ const walkTable = (function () {
   // the rows after it are hidden, and with `hideMove` its move, until the learner has answered.
   // A step touches only the rows whose state changes, and reads the layout before it writes: at
   // radius 100 the table has some 70 rows, and a step must stay within a frame on a phone.
-  let current = -1, hiding = {after: false, shown: -1, move: -1};
+  let current = -1, hiding = {after: false, shown: -1, move: -1}, scroll = null;
   function select(position, {hideAfter = false, hideMove = false} = {}) {
     const rows = [...tbody.rows, ...tfoot.rows], row = rows[position], frame = row.closest('.table-frame');
     // Its place in the frame's content; a row still hidden (the one just answered in predict mode)
     // has no box, and comes just below the row before it.
-    const top = frame.scrollTop, height = frame.clientHeight, hidden = row.hidden && position > 0;
+    const scrolled = frame.scrollTop, height = frame.clientHeight, hidden = row.hidden && position > 0;
     const box = (hidden ? rows[position - 1] : row).getBoundingClientRect();
-    const at = (hidden ? box.bottom : box.top) - frame.getBoundingClientRect().top - frame.clientTop + top;
+    const at = (hidden ? box.bottom : box.top) - frame.getBoundingClientRect().top - frame.clientTop + scrolled;
+    const top = scroll ? scroll.top : scrolled;  // where the frame will be scrolled when it is drawn
     if (position !== current) {  // the same row again (a variant chosen, say): nothing to restyle
       if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
       row.setAttribute('aria-current', 'step');
@@ -86,8 +87,7 @@ const walkTable = (function () {
   }
 
   // Scrolling lays the page out at once; just before the frame, the step's other writes are in,
-  // and the page is laid out once, not twice.
-  let scroll = null;
+  // and the page is laid out once, not twice. Until then, the scroll to come stands for the frame's.
   function scrollTo(frame, top) {
     if (!scroll) requestAnimationFrame(() => { scroll.frame.scrollTop = scroll.top; scroll = null; });
     scroll = {frame, top};
