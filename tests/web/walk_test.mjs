@@ -178,6 +178,25 @@ test('a step redraws only around what it changes, and the grid comes out as a wh
     await close(w);
   }
 });
+test('the table keeps the current row in its view: a jump to the end, then answers in predict mode', async () => {
+  // Once the browser has drawn the step: the current row's box within the table's frame.
+  const inView = (w) => w.page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => {
+    const row = document.querySelector('[aria-current="step"]').getBoundingClientRect();
+    const frame = document.querySelector('.table-frame').getBoundingClientRect();
+    done(row.top >= frame.top && row.bottom <= frame.bottom);
+  }))));
+  for (const [query, keys] of [['', ['End']], ['&predict=1', Array(40).fill('e')]]) {
+    const w = await open(`?mode=spans&radius=100${query}`);
+    for (const key of keys) {
+      const before = (await w.state()).current;
+      await w.page.keyboard.press(key);
+      await until(async () => (await w.state()).current !== before, `a step by ${key}`);
+    }
+    assert.ok(await inView(w), `${query || 'stepping'}: the current row, ${(await w.state()).current}, is in the table's view`);
+    await close(w);
+  }
+});
+
 test('predict mode: a right and a wrong answer, the next d, and the final score', async () => {
   const radius = 9, states = model.states[radius];
   const w = await open(`?mode=outline&radius=${radius}&predict=1`);
