@@ -200,6 +200,7 @@
   walkVariants.select.onchange = () => {
     walkVariants.choose(walkVariants.select.value);
     show();
+    walkVariants.tell();
     writeAddress();
   };
   // A row or a pixel, never one the learner has yet to predict.

@@ -9,10 +9,12 @@ const walkVariants = (function () {
   const select = $('variant'), sentence = $('variant-sentence'), body = $('variant-table').tBodies[0];
   const caption = $('variant-table').caption;
   let data = null, marks = null;
+  const marksOf = new Map();  // variant -> its marks at the radius loaded, once worked out
 
   // The variants at `radius`; the choice, its marks and the sentence follow `name`.
   function load(radius, name) {
     data = walkTrace.variants(radius);
+    marksOf.clear();
     if (!select.options.length) {
       for (const v of data.variants) select.add(new Option(t(`variant.${v.name}`), v.name));
     }
@@ -27,21 +29,32 @@ const walkVariants = (function () {
       return row;
     }));
     choose(names().includes(name) ? name : data.variants[0].name);
+    tell();
   }
 
+  // The variant `name` chosen, and its marks; what the page says of it waits for tell(), so that
+  // a choice can be drawn, reading the layout, before anything is written.
   function choose(name) {
     select.value = name;
-    const chosen = data.variants.find((v) => v.name === name), walk = data.variants[0];
-    const key = ([x, y]) => `${x},${y}`;
-    const inWalk = new Set(walk.pixels.map(key)), inChosen = new Set(chosen.pixels.map(key));
-    marks = chosen === walk ? null : {only: chosen.pixels.filter((p) => !inWalk.has(key(p))),
-                                      missing: walk.pixels.filter((p) => !inChosen.has(key(p)))};
+    if (!marksOf.has(name)) {
+      const chosen = data.variants.find((v) => v.name === name), walk = data.variants[0];
+      const key = ([x, y]) => `${x},${y}`;
+      const inWalk = new Set(walk.pixels.map(key)), inChosen = new Set(chosen.pixels.map(key));
+      marksOf.set(name, chosen === walk ? null : {only: chosen.pixels.filter((p) => !inWalk.has(key(p))),
+                                                  missing: walk.pixels.filter((p) => !inChosen.has(key(p)))});
+    }
+    marks = marksOf.get(name);
+  }
+
+  // How many pixels the chosen variant's walk differs by, and the legend of its marks.
+  function tell() {
+    const chosen = data.variants.find((v) => v.name === select.value);
     sentence.textContent = chosen.differ === 0 ? t('variants.differ.zero') : i18n.plural('variants.differ', chosen.differ);
     document.body.classList.toggle('comparing', marks !== null);
   }
 
   const names = () => (data ? data.variants.map((v) => v.name) : []);
 
-  return {load, choose, names, select, get chosen() { return select.value; }, get marks() { return marks; },
+  return {load, choose, tell, names, select, get chosen() { return select.value; }, get marks() { return marks; },
           get radius() { return data ? data.radius : 0; }};
 })();
