@@ -183,7 +183,7 @@ test('the table keeps the current row in its view: a jump to the end, then answe
   const inView = (w) => w.page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => {
     const row = document.querySelector('[aria-current="step"]').getBoundingClientRect();
     const frame = document.querySelector('.table-frame').getBoundingClientRect();
-    done(row.top >= frame.top && row.bottom <= frame.bottom);
+    done(row.top >= document.querySelector('#steps thead').getBoundingClientRect().bottom && row.bottom <= frame.bottom);
   }))));
   for (const [query, keys] of [['', ['End']], ['&predict=1', Array(40).fill('e')]]) {
     const w = await open(`?mode=spans&radius=100${query}`);
@@ -212,9 +212,16 @@ test('predict mode: a right and a wrong answer, the next d, and the final score'
   assert.notEqual(v.move, moveOf(states[0]), 'so is its move');
   assert.ok(!v.narration.includes('goes'), `and the narration's verdict: ${v.narration}`);
 
+  // The live regions in the order they change: a screen reader says the verdict first.
+  await w.page.evaluate(() => {
+    window.said = [];
+    const watcher = new MutationObserver((changes) => { for (const c of changes) window.said.push(c.target.closest('[aria-live]').id); });
+    for (const id of ['verdict', 'score', 'narration']) watcher.observe(document.getElementById(id), {childList: true, characterData: true, subtree: true});
+  });
   await w.page.keyboard.press(moveOf(states[0]) === 'E' ? 'e' : 's');
   v = await view();
   assert.match(v.verdict, new RegExp(`^Right: d = ${minus(states[0][2])}`));
+  assert.equal(await w.page.evaluate(() => window.said[0]), 'verdict', 'said before the next state and the score');
   assert.equal((await w.state()).current, '1', 'the walk goes on');
   const wrong = moveOf(states[1]) === 'E' ? 'SE' : 'E';
   await w.page.click(`#answer-${wrong.toLowerCase()}`);

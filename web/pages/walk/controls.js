@@ -123,6 +123,7 @@
   function show() {
     const practising = walkPractice.on, predicting = walkPredict.on || practising, hiding = walkPredict.hidingMove || practising;
     walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
+    walkPredict.sayVerdict();
     document.body.classList.toggle('predicting', predicting);
     const narration = walkNarration.text(walk, position, hiding, practising);
     if ($('narration').textContent !== narration) $('narration').textContent = narration;  // else no new layout

@@ -15,6 +15,7 @@ const walkPredict = (function () {
   const counted = new Set();  // the questions answered this round: "move 3", "d 3"
   let stage = 'move';  // 'move', then 'd' at the second level, for the state on show
   let walk = null, position = 0;
+  let verdictToSay = null;  // an answer's verdict, said once the step it leads to has read the layout
   let hooks = {go() {}, changed() {}, anotherRadius() {}};
 
   function showScore(final = false) {
@@ -67,15 +68,22 @@ const walkPredict = (function () {
     if (!on || stage !== 'move' || !walk.steps[position] || !walk.steps[position].move) return;
     const s = walk.steps[position];
     count(`move ${position}`, move === s.move);
-    const said = t(move === s.move ? 'predict.right' : 'predict.wrong', {reason: walkNarration.reason(s)});
+    verdictToSay = t(move === s.move ? 'predict.right' : 'predict.wrong', {reason: walkNarration.reason(s)});
     if (withD.checked) {
       stage = 'd';
       hooks.changed();  // the move may show now; the next d may not
     } else {
       hooks.go(position + 1);
     }
-    // After the step, which reads the layout before it writes: one layout a frame, not two.
-    verdict.textContent = said;
+    sayVerdict();
+  }
+
+  // Written once the step has read the layout (one layout a frame, not two), and before the
+  // narration and the score, so that a screen reader says the verdict first.
+  function sayVerdict() {
+    if (verdictToSay === null) return;
+    verdict.textContent = verdictToSay;
+    verdictToSay = null;
   }
 
   function answerD(text) {
@@ -87,10 +95,10 @@ const walkPredict = (function () {
     const s = walk.steps[position], next = walk.steps[position + 1];
     const ok = typed === next.d;
     count(`d ${position}`, ok);
-    const said = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
+    verdictToSay = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
     stage = 'move';
     hooks.go(position + 1);
-    verdict.textContent = said;
+    sayVerdict();
     ($('quiz-end').hidden ? $('answer-e') : $('again')).focus({preventScroll: true});  // the d's field is hidden now
   }
 
@@ -121,6 +129,7 @@ const walkPredict = (function () {
     attach(h) { hooks = h; },
     set,
     show,
+    sayVerdict,
     get on() { return on; },
     // Whether the move of the state on show must stay hidden.
     get hidingMove() { return on && stage === 'move'; },
