@@ -342,18 +342,24 @@ bool changesNothing(const Vertex& a, const Vertex& b) {
     }
 }
 
-// Projection times modelview, as Mesa forms it: in single precision, each sum in order.
+// a times b, both column-major, in single precision and each sum in order, as GL and Mesa multiply.
+Matrix times(const Matrix& a, const GLfloat* b) {
+    Matrix product;
+    for (int col = 0; col < 4; ++col) {
+        for (int row = 0; row < 4; ++row) {
+            product.m[row + 4 * col] = a.m[row] * b[4 * col] + a.m[row + 4] * b[4 * col + 1] +
+                                       a.m[row + 8] * b[4 * col + 2] + a.m[row + 12] * b[4 * col + 3];
+        }
+    }
+    return product;
+}
+
+// Projection times modelview, as Mesa forms it.
 const Matrix& mesaProduct() {
     GlState::MesaProduct& m = gl.mesa;
     if (std::memcmp(&m.modelview, &modelview(), sizeof(Matrix)) != 0 || std::memcmp(&m.projection, &projection(), sizeof(Matrix)) != 0) {
         m.modelview = modelview(), m.projection = projection();
-        const GLfloat *p = m.projection.m, *v = m.modelview.m;
-        for (int col = 0; col < 4; ++col) {
-            for (int row = 0; row < 4; ++row) {
-                m.product.m[row + 4 * col] = p[row] * v[4 * col] + p[row + 4] * v[4 * col + 1] + p[row + 8] * v[4 * col + 2] +
-                                             p[row + 12] * v[4 * col + 3];
-            }
-        }
+        m.product = times(m.projection, m.modelview.m);
     }
     return m.product;
 }
@@ -374,6 +380,12 @@ bool mesaWindow(GLfloat x, GLfloat y, GLfloat z, GLfloat* window) {
     return true;
 }
 
+// How far the window point x, y lies outside the diamond round its pixel's centre (negative inside).
+template <typename Real>
+Real beyondDiamond(Real x, Real y) {
+    return std::fabs(x - std::floor(x) - Real(0.5)) + std::fabs(y - std::floor(y) - Real(0.5)) - Real(0.5);
+}
+
 // Where a vertex lands: on the GPU's path, and, on a diamond's very edge, as a cube's corner
 // often is, inside or not as Mesa's rounding puts it (mesaWindow()).
 void locate(Given& g) {
@@ -391,13 +403,13 @@ void locate(Given& g) {
     const double scale[2] = {view.width / 2.0, view.height / 2.0}, origin[2] = {view.x + scale[0], view.y + scale[1]};
     for (int k = 0; k < 2; ++k) g.window[k] = origin[k] + scale[k] * g.clip[k] / g.clip[2];
     const double wx = g.window[0], wy = g.window[1];
-    const double edge = std::fabs(wx - std::floor(wx) - 0.5) + std::fabs(wy - std::floor(wy) - 0.5) - 0.5;
+    const double edge = beyondDiamond(wx, wy);
     g.placed = true;
     g.inside = edge < 0;
     g.centre[0] = std::floor(wx) + 0.5, g.centre[1] = std::floor(wy) + 0.5;
     GLfloat mesa[2];
     if (std::fabs(edge) < 1e-3 && mesaWindow(g.object[0], g.object[1], g.object[2], mesa)) {
-        g.inside = std::fabs(mesa[0] - std::floor(mesa[0]) - 0.5f) + std::fabs(mesa[1] - std::floor(mesa[1]) - 0.5f) < 0.5f;
+        g.inside = beyondDiamond(mesa[0], mesa[1]) < 0;  // in single precision, as Mesa tests it
         // That pixel's centre, its row counted from the bottom again.
         g.centre[0] = std::floor(mesa[0]) + 0.5, g.centre[1] = 2 * origin[1] - (std::floor(mesa[1]) + 0.5);
     }
@@ -435,6 +447,7 @@ void meetDiamondRule(Vertex& a, Vertex& b, Given& givenA, Given& givenB) {
         v.x = static_cast<GLfloat>(from.x + t * (to.x - from.x)), v.y = static_cast<GLfloat>(from.y + t * (to.y - from.y));
         v.z = static_cast<GLfloat>(from.z + t * (to.z - from.z)), v.w = static_cast<GLfloat>(from.w + t * (to.w - from.w));
         // A line shaded across colours keeps its shades where they were along it.
+        if (std::memcmp(from.rgba, to.rgba, sizeof from.rgba) == 0) return;
         for (int i = 0; i < 4; ++i) {
             const double shade = from.rgba[i] + t * (to.rgba[i] - from.rgba[i]);
             v.rgba[i] = static_cast<GLubyte>(std::lround(shade < 0 ? 0 : shade > 255 ? 255 : shade));
@@ -511,14 +524,8 @@ void assemble(Given v) {
 
 // The current matrix times b, in column-major order, as GL multiplies.
 void multiply(const GLfloat* b) {
-    Matrix* target = &current();
-    const Matrix a = *target;
-    for (int col = 0; col < 4; ++col) {
-        for (int row = 0; row < 4; ++row) {
-            target->m[row + 4 * col] = a.m[row] * b[4 * col] + a.m[row + 4] * b[4 * col + 1] +
-                                       a.m[row + 8] * b[4 * col + 2] + a.m[row + 12] * b[4 * col + 3];
-        }
-    }
+    Matrix& target = current();
+    target = times(target, b);
 }
 
 GLubyte toByte(GLfloat c) {
