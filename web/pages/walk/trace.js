@@ -34,13 +34,13 @@ const walkTrace = (function () {
     walk.cellAt = (x, y) => (radius + 1 - y) * span + (x + radius + 1);
     walk.afterCount = starts[states + 1] - starts[states];
     walk.lastPosition = states - (walk.afterCount ? 0 : 1);
-    walk.offsets = Array.from(starts.subarray(0, walk.lastPosition + 2), (start) => start - starts[0]);
+    walk.offsets = Array.from(starts.subarray(0, walk.lastPosition + 2));  // the first state's draws begin at 0
     walk.drawCount = (p) => walk.offsets[p + 1] - walk.offsets[p];
     walk.cells = new Int32Array(walk.offsets[walk.lastPosition + 1]);
     walk.firstDrawnAt = new Int32Array(span * span).fill(-1);  // cell -> the position that first drew it
     for (let p = 0; p <= walk.lastPosition; ++p) {
       for (let n = walk.offsets[p]; n < walk.offsets[p + 1]; ++n) {
-        const i = 2 * (n + starts[0]), at = walk.cellAt(xy[i], xy[i + 1]);
+        const at = walk.cellAt(xy[2 * n], xy[2 * n + 1]);
         if (walk.firstDrawnAt[at] < 0) walk.firstDrawnAt[at] = p;
         walk.cells[n] = at;
       }
