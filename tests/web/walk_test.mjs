@@ -18,7 +18,8 @@ const source = fs.readFileSync(new URL('../../app/rasterizers.cpp', import.meta.
 // What tells the lines of each move in the file: the comparison of d, and each branch's change of d.
 const decides = 'walk.d >= 0', east = 'walk.d += 2 * walk.x + 3', southEast = 'walk.d += 2 * (walk.x - walk.y) + 5';
 // The texts of the code's marked lines.
-const markedLines = (w) => w.page.$$eval('#code [aria-current="true"]', (lines) => lines.map((l) => l.textContent));
+const markedLines = (w) => w.page.waitForSelector('body[data-settled]')
+  .then(() => w.page.$$eval('#code [aria-current="true"]', (lines) => lines.map((l) => l.textContent)));
 // The grid's pixels in a variant's colours: round marks (#cc79a7), square ones (#0072b2).
 const variantMarks = (w) => w.page.evaluate(() => {
   const canvas = document.getElementById('grid'), p = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
@@ -34,13 +35,14 @@ async function open(query, url = `${site.base}walk.html`) {
   const problems = watch(page);
   await page.goto(`${url}${query}`);
   await page.waitForSelector('body[data-ready]');
-  const state = () => page.evaluate(() => ({
+  // Once every part shows the last step: the grid shows it at once, the rest a frame later.
+  const state = () => page.waitForSelector('body[data-settled]').then(() => page.evaluate(() => ({
     mode: document.getElementById('mode').value,
     radius: Number(document.getElementById('radius').value),
     current: document.querySelector('[aria-current="step"] button')?.textContent,
     narration: document.getElementById('narration').textContent,
     address: location.search,
-  }));
+  })));
   return {page, problems, state};
 }
 
@@ -156,9 +158,10 @@ test('keys step and play; a row, a cell of a row and a pixel go to the step', as
 });
 
 
-test('a step redraws only around what it changes, and the grid comes out as a whole redraw draws it', async () => {
+test('a step or a variant chosen redraws only around what it changes, and the grid comes out as a whole redraw draws it', async () => {
   // Spans with a variant's marks and large cells (borders, marks of twice, grid lines), and a
-  // phone's small cells, where the state's marks reach well beyond its pixel.
+  // phone's small cells, where the state's marks reach well beyond its pixel; then variants
+  // chosen there, each replacing the last one's marks.
   const cases = [['?mode=spans&radius=6&variant=less-or-equal', 1280, 2], ['?mode=extents&radius=60', 390, 2]];
   for (const [query, width, deviceScaleFactor] of cases) {
     const w = await open(query);
@@ -174,6 +177,12 @@ test('a step redraws only around what it changes, and the grid comes out as a wh
       const stepped = await pixels();
       await w.page.evaluate(() => dispatchEvent(new Event('resize')));  // the whole picture again
       assert.ok(stepped === await pixels(), `${query} at ${width} x${deviceScaleFactor}: stepped by ${key} as a whole redraw`);
+    }
+    for (const variant of ['root', 'walk', 'less-or-equal']) {
+      await w.page.select('#variant', variant);
+      const chosen = await pixels();
+      await w.page.evaluate(() => dispatchEvent(new Event('resize')));
+      assert.ok(chosen === await pixels(), `${query} at ${width} x${deviceScaleFactor}: ${variant} chosen as a whole redraw`);
     }
     await close(w);
   }
@@ -200,13 +209,13 @@ test('the table keeps the current row in its view: a jump to the end, then answe
 test('predict mode: a right and a wrong answer, the next d, and the final score', async () => {
   const radius = 9, states = model.states[radius];
   const w = await open(`?mode=outline&radius=${radius}&predict=1`);
-  const view = () => w.page.evaluate(() => ({
+  const view = () => w.state().then(() => w.page.evaluate(() => ({
     verdict: document.getElementById('verdict').textContent,
     score: document.getElementById('score').textContent,
     shownRows: [...document.querySelectorAll('#steps tbody tr')].filter((r) => !r.hidden).length,
     move: document.querySelector('[aria-current="step"] .move')?.innerText,
     narration: document.getElementById('narration').textContent,
-  }));
+  })));
   let v = await view();
   assert.equal(v.shownRows, 1, 'the rows after the current state are hidden');
   assert.notEqual(v.move, moveOf(states[0]), 'so is its move');

@@ -102,13 +102,32 @@
     walkChart.mark(radius);
     if (!walkPractice.on) walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
     go(Math.min(step, walk.lastPosition));
+    settle();  // a new walk shows whole at once
   }
 
+  // A step shows on the grid in the frame that follows its input, and in every other part in the
+  // frame after: on a phone the grid is what is on screen, and laying out the table, the code and
+  // the narration with it held the step's frame back by a third. Steps faster than frames (a key
+  // held down, a quick play) bring the other parts up to date once. Until then the body lacks
+  // data-settled; `settle` brings them now, where the page must read them.
+  let behind = false;
   function go(p) {
     position = Math.max(0, Math.min(p, walk.lastPosition));
+    walkGrid.show(position, gridView());
+    if (behind) return;
+    behind = true;
+    delete document.body.dataset.settled;
+    requestAnimationFrame(() => setTimeout(settle));
+  }
+
+  function settle() {
+    if (!behind) return;
     show();
     writeAddress();
   }
+  // An input acts on the page as it shows the last step (predict mode answers about the state on
+  // show): what lags behind comes up first.
+  for (const type of ['keydown', 'pointerdown', 'click']) document.addEventListener(type, settle, true);
 
   // In a frame, no scroll bar: a grid smaller by what still overflows once all is shown.
   function fitFrame() {
@@ -120,14 +139,18 @@
   // Shows the position to every part; while the learner predicts, nothing shows the coming move:
   // the code marks only the comparison, and the variant's marks, which lie on the moves to come,
   // wait until predict mode ends.
+  const gridView = () => ({hideDecision: walkPredict.hidingMove || walkPractice.on,
+                           variant: walkPredict.on || walkPractice.on ? null : walkVariants.marks});
   function show() {
     const practising = walkPractice.on, predicting = walkPredict.on || practising, hiding = walkPredict.hidingMove || practising;
+    behind = false;
+    document.body.dataset.settled = 'true';
     walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
     walkPredict.sayVerdict();
     document.body.classList.toggle('predicting', predicting);
     const narration = walkNarration.text(walk, position, hiding, practising);
     if ($('narration').textContent !== narration) $('narration').textContent = narration;  // else no new layout
-    walkGrid.show(position, {hideDecision: hiding, variant: predicting ? null : walkVariants.marks});
+    walkGrid.show(position, gridView());
     walkCode.show(position, {deciding: hiding && position < walk.steps.length && Boolean(walk.steps[position].move)});
     walkPrint.show(position);
     walkPredict.show(walk, position);

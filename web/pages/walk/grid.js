@@ -1,20 +1,22 @@
 // The explainer's grid: the pixel plane from -(r + 1) to r + 1 each way, one picture on the page
-// made of two kept off it. The cells in their colours (drawn once, twice, at this step), written
-// straight as pixels when the whole grid changes and only where they change for a step, so that a
-// step costs what it draws and not the whole plane (30,000 cells at radius 100). The lines, drawn
-// again only when the whole picture is (never for a step): the grid lines, the axes, the exact
-// circle and a variant's marks. The picture is the cells, the borders and marks of twice of this
-// position's cells, the lines, and the state with its candidates and midpoint over all; a step
-// redraws it only around what it changes. Every colour is the theme's (theme.css), read again
-// when it changes; a projector's theme thickens the lines.
+// made of two layers kept off it. The cells in their colours (drawn once, twice, at this step),
+// kept as pixels and written straight into the picture where they change, so that a step costs
+// what it draws and not the whole plane (30,000 cells at radius 100). The lines, on a canvas drawn
+// again only when they change (never for a step): the grid lines, the axes, the exact circle and a
+// variant's marks. The picture is the cells, the borders and marks of twice of this position's
+// cells, the lines, and the state with its candidates and midpoint over all; a step or a variant
+// chosen redraws it only around what it changes. Every colour is the theme's (theme.css), read
+// again when it changes; a projector's theme thickens the lines.
 //
-// All three canvases live in main memory (willReadFrequently). A step changes a few cells; with
-// GPU-backed canvases, each frame that changed one cost a copy of the whole picture on the GPU,
-// which on a phone-sized screen (390 x 844 at twice its pixels, in headless Chromium) made a
-// step's frame several times slower, and a second canvas on the page as much again.
+// Both canvases live in main memory (willReadFrequently). With GPU-backed canvases, each frame
+// that changed one cost a copy of the whole picture on the GPU, which on a phone-sized screen (390
+// x 844 at twice its pixels, in headless Chromium) made a step's frame several times slower; one
+// backed by the GPU now would make a step a little faster but the page's load a third slower. The
+// cells are pixels rather than a third canvas: drawing one canvas into another after changing it
+// copies the whole of it, a step's largest cost.
 const walkGrid = (function () {
-  const grid = document.getElementById('grid'), cells = document.createElement('canvas'), lines = document.createElement('canvas');
-  const [g, l, m] = [cells, lines, grid].map((canvas) => canvas.getContext('2d', {willReadFrequently: true}));
+  const grid = document.getElementById('grid'), lines = document.createElement('canvas');
+  const [l, m] = [lines, grid].map((canvas) => canvas.getContext('2d', {willReadFrequently: true}));
   let colours = {}, words = {}, scale = 1;
   // The cells' colours also as the picture's pixels, RGBA bytes read as one little-endian word.
   function readTheme() {
@@ -31,6 +33,7 @@ const walkGrid = (function () {
   }
   let walk = null, cellSize = 4, ratio = 1, c = 4;  // c: a cell in canvas pixels
   let counts = new Uint8Array(0), now = new Uint8Array(0);
+  let cells = null, pixels = null;  // the cells' layer, and its pixels as words
   let shownAt = -1;  // the position the cells show, -1 when they must all be painted
 
   // As large as the window allows, 3 CSS pixels a cell at least where the screen is wide enough:
@@ -56,7 +59,9 @@ const walkGrid = (function () {
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
     grid.style.width = grid.style.height = `${cellSize * walk.span}px`;
-    for (const canvas of [grid, cells, lines]) canvas.width = canvas.height = Math.round(cellSize * walk.span * ratio);
+    for (const canvas of [grid, lines]) canvas.width = canvas.height = Math.round(cellSize * walk.span * ratio);
+    cells = new ImageData(grid.width, grid.height);
+    pixels = new Uint32Array(cells.data.buffer);
     counts = new Uint8Array(walk.span * walk.span);
     now = new Uint8Array(walk.span * walk.span);
     shownAt = -1;
@@ -81,15 +86,13 @@ const walkGrid = (function () {
     now.fill(0);
     for (let i = 0; i < walk.offsets[p + 1]; ++i) ++counts[walk.cells[i]];
     for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) now[walk.cells[i]] = 1;
-    const image = g.createImageData(cells.width, cells.height);
-    const pixels = new Uint32Array(image.data.buffer), width = image.width;
     pixels.fill(words.white);
-    for (let at = 0; at < counts.length; ++at) {
-      if (!counts[at]) continue;
-      const [x0, y0, w, h] = box(at), word = words[stateOf(at)];
-      for (let y = y0; y < y0 + h; ++y) pixels.fill(word, y * width + x0, y * width + x0 + w);
-    }
-    g.putImageData(image, 0, 0);
+    for (let at = 0; at < counts.length; ++at) if (counts[at]) paintCell(at);
+  }
+
+  function paintCell(at) {
+    const [x0, y0, w, h] = box(at), word = words[stateOf(at)], width = cells.width;
+    for (let y = y0; y < y0 + h; ++y) pixels.fill(word, y * width + x0, y * width + x0 + w);
   }
 
   // From position `from` to its neighbour `to`: only the cells of the two positions change.
@@ -99,48 +102,83 @@ const walkGrid = (function () {
     for (let i = walk.offsets[from]; i < walk.offsets[from + 1]; ++i) now[walk.cells[i]] = 0;
     for (let i = walk.offsets[to]; i < walk.offsets[to + 1]; ++i) now[walk.cells[i]] = 1;
     for (const p of [from, to]) {
-      for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) {
-        const at = walk.cells[i];
-        g.fillStyle = colours[stateOf(at)];
-        g.fillRect(...box(at));
-      }
+      for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) paintCell(walk.cells[i]);
     }
   }
 
   // The position `p` of the walk. `hideDecision`: the midpoint shows nothing of the answer (predict
   // mode). `variant`: {only: cells the variant draws and the walk does not, missing: the reverse}.
-  let shown = null;  // what the picture shows: {p, hideDecision, variant}
+  // A step redraws the picture only around the cells it changes, and a variant chosen only around
+  // its marks and the last one's.
+  let shown = null;  // what the picture shows, when shownAt is not -1: {p, hideDecision, variant}
   function show(p, {hideDecision = false, variant = null} = {}) {
-    const step = shownAt >= 0 && Math.abs(p - shownAt) === 1;
-    if (step) paintStep(shownAt, p);
-    else if (p !== shownAt) paintAll(p);
-    const whole = !step || !shown || shown.p !== shownAt || shown.hideDecision !== hideDecision || shown.variant !== variant;
-    if (whole) drawLines(variant);
-    drawPicture(p, hideDecision, whole ? null : changedArea(shownAt, p));
+    const was = shownAt >= 0 ? shown : null;
+    if (was && was.p === p && was.hideDecision === hideDecision && was.variant === variant) return;
+    const step = was && Math.abs(p - was.p) === 1;
+    if (step) paintStep(was.p, p);
+    else if (!was || p !== was.p) paintAll(p);
+    if (!was || was.variant !== variant) drawLines(variant);
+    let areas = null;  // the whole picture
+    if (was && was.hideDecision === hideDecision) {
+      if (step && was.variant === variant) areas = changedAreas(was.p, p);
+      else if (p === was.p) areas = apart([...markBoxes(was.variant), ...markBoxes(variant), ...stateBox(p)]);
+    }
+    for (const area of areas || [null]) drawPicture(p, hideDecision, area);
     shownAt = p;
     shown = {p, hideDecision, variant};
   }
 
-  // The cells' box that a step between `from` and `to` changes: the cells of both positions (their
-  // colours, borders and marks of twice) and both states' marks, which reach beyond the state's
-  // pixel, its candidates and the midpoint. Whole cells, and one more each way, since the mark of
-  // a cell narrower than its line spills into its neighbours: so that no mark is cut, and the
-  // picture redrawn within it comes out as a whole redraw draws it, to the pixel.
-  function changedArea(from, to) {
-    let x0 = Infinity, y0 = Infinity, x1 = -Infinity, y1 = -Infinity;
-    const add = (x, y, w, h) => { x0 = Math.min(x0, x), y0 = Math.min(y0, y), x1 = Math.max(x1, x + w), y1 = Math.max(y1, y + h); };
-    for (const p of [from, to]) for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) add(...box(walk.cells[i]));
-    const ring = stateRing(), reach = ring.radius + ring.width + 2;
-    for (const p of [from, to]) {
-      if (p >= walk.steps.length) continue;
-      const [x, y] = centre(walk.steps[p].x, walk.steps[p].y);  // its pixel to the lower candidate, and M between
-      add(x - reach, y - reach, c + 2 * reach, 2 * c + 2 * reach);
+  // Boxes of cells [first row, last row, first column, last column], each grown by one cell each
+  // way (the mark of a cell narrower than its line spills into its neighbours), as canvas-pixel
+  // areas that do not overlap: boxes that do are joined into the box that holds both. A picture
+  // redrawn within them comes out as a whole redraw draws it, to the pixel. Rows far apart stay
+  // apart (a filled disc's step changes spans on four rows at once), and so do a variant's marks
+  // around the circle: a few small areas rather than the box that holds them all.
+  function apart(boxes) {
+    const kept = [];
+    for (const [row0, row1, column0, column1] of boxes) {
+      let b = [Math.max(0, row0 - 1), Math.min(walk.span - 1, row1 + 1), Math.max(0, column0 - 1), Math.min(walk.span - 1, column1 + 1)];
+      for (let i = 0; i < kept.length;) {
+        const k = kept[i];
+        if (k[0] > b[1] || b[0] > k[1] || k[2] > b[3] || b[2] > k[3]) { ++i; continue; }
+        b = [Math.min(k[0], b[0]), Math.max(k[1], b[1]), Math.min(k[2], b[2]), Math.max(k[3], b[3])];
+        kept.splice(i, 1);
+        i = 0;  // the grown box may now overlap one already passed
+      }
+      kept.push(b);
     }
-    if (x0 > x1) return null;
-    const first = (v) => Math.max(0, Math.floor(v / c) - 1), last = (v) => Math.min(walk.span - 1, Math.ceil(v / c));
-    const [left, top] = box(first(y0) * walk.span + first(x0)), [right, bottom, w, h] = box(last(y1) * walk.span + last(x1));
-    return [left, top, right + w - left, bottom + h - top];
+    return kept.map(([row0, row1, column0, column1]) => {
+      const [left, top] = box(row0 * walk.span + column0), [right, bottom, w, h] = box(row1 * walk.span + column1);
+      return [left, top, right + w - left, bottom + h - top];
+    });
   }
+  // The cells a canvas-pixel square of half-side `reach` around (x, y) touches.
+  const cellsAround = (x, y, reach) => [Math.floor((y - reach) / c), Math.floor((y + reach) / c), Math.floor((x - reach) / c), Math.floor((x + reach) / c)];
+
+  // What a step between `from` and `to` changes: the cells of both positions (their colours,
+  // borders and marks of twice) and both states' marks.
+  function changedAreas(from, to) {
+    const boxes = [];
+    for (const p of [from, to]) {
+      for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) {
+        const row = Math.floor(walk.cells[i] / walk.span), column = walk.cells[i] % walk.span;
+        boxes.push([row, row, column, column]);
+      }
+    }
+    return apart([...boxes, ...stateBox(from), ...stateBox(to)]);
+  }
+
+  // The state's marks at position `p`: its pixel to the lower candidate, and M between. Always
+  // redrawn whole: Chromium dashes the candidates' edges a shade differently when a clip cuts them.
+  function stateBox(p) {
+    if (p >= walk.steps.length) return [];
+    const ring = stateRing(), reach = ring.radius + ring.width + 2, [x, y] = centre(walk.steps[p].x, walk.steps[p].y);
+    return [[Math.floor((y - reach) / c), Math.ceil((y + c + reach) / c), Math.floor((x - reach) / c), Math.ceil((x + reach) / c)]];
+  }
+
+  // A variant's marks (drawLines), each with its line and a pixel more.
+  const markReach = () => Math.max(c * 0.7, 5 * ratio) + Math.max(2, c / 6) * scale + 1;
+  const markBoxes = (variant) => (variant ? [...variant.only, ...variant.missing].map(([x, y]) => cellsAround(...centre(x, y), markReach())) : []);
 
   // What a step never changes, apart, with room to see through: the grid lines, the axes, the
   // exact circle, and a variant's pixels apart from the walk's, a round mark for its own and a
@@ -169,7 +207,7 @@ const walkGrid = (function () {
     l.arc(o, o, walk.radius * c, 0, 2 * Math.PI);
     l.stroke();
     if (!variant) return;
-    const reach = Math.max(c * 0.7, 5 * ratio);
+    const reach = Math.max(c * 0.7, 5 * ratio);  // markReach() takes these in
     l.lineWidth = Math.max(2, c / 6) * scale;
     l.strokeStyle = colours.variantOnly;
     for (const [x, y] of variant.only) {
@@ -185,14 +223,16 @@ const walkGrid = (function () {
   }
 
   // The picture, all of it or only within `area` ([x, y, width, height] in canvas pixels): the
-  // cells, the marks of this position's cells, the lines, and the state over all.
+  // cells, the marks of this position's cells, the lines, and the state over all. Each area is
+  // drawn on its own, within a clip of one rectangle: under a clip of several, Chromium blends
+  // the lines a shade differently.
   function drawPicture(p, hideDecision, area) {
     const [ax, ay, aw, ah] = area || [0, 0, grid.width, grid.height];
+    m.putImageData(cells, 0, 0, ax, ay, aw, ah);  // opaque: what was there goes
     m.save();
     m.beginPath();
     m.rect(ax, ay, aw, ah);
     m.clip();
-    m.drawImage(cells, ax, ay, aw, ah, ax, ay, aw, ah);
     // Borders for this position's cells, and the mark of a cell drawn twice, each inside its
     // cell: colour is not the only cue. One path for each kind, the borders first: a filled disc
     // has thousands of cells drawn twice, and a stroke each would cost a whole redraw dearly.

@@ -78,8 +78,9 @@ const walkPredict = (function () {
     sayVerdict();
   }
 
-  // Written once the step has read the layout (one layout a frame, not two), and before the
-  // narration and the score, so that a screen reader says the verdict first.
+  // Written before the narration and the score, so that a screen reader says the verdict first:
+  // right after a step, which shows on the grid alone until the next frame, or, where every part
+  // shows at once, once the table has read the layout (one layout a frame, not two).
   function sayVerdict() {
     if (verdictToSay === null) return;
     verdict.textContent = verdictToSay;
