@@ -5,13 +5,16 @@
 // the outline's walk, the draws of a pass, and the rasterisers' source text. This file reads them and
 // keeps them in the forms the page draws from; nothing here walks or decides a move.
 const walkTrace = (function () {
+  // Compiled while the page's other scripts load and run, not after them: at a phone's speed,
+  // waiting for it afterwards took a sixth of the load.
+  const compiling = createWalkModule();
   let module = null;
   const modes = [];
   const source = {file: '', text: ''};  // the rasterisers' source, whose lines the trace names
   const limits = {radius: 0};  // the largest radius the page offers, the program's
 
   async function start() {
-    module = await createWalkModule();
+    module = await compiling;
     for (let i = 0; i < module._walkModeCount(); ++i) modes.push(module.UTF8ToString(module._walkModeName(i)));
     source.file = module.UTF8ToString(module._walkSourceFile());
     source.text = module.UTF8ToString(module._walkSource());
