@@ -123,6 +123,7 @@
   function settle() {
     if (!behind) return;
     show();
+    walkVariants.tell();
     writeAddress();
   }
   // An input acts on the page as it shows the last step (predict mode answers about the state on
@@ -221,11 +222,10 @@
     if (Number.isInteger(radius) && radius >= 1 && radius <= radiusLimit) load(modeSelect.value, radius, 0);
     else radiusInput.value = walk.radius;
   };
+  // A variant chosen shows on the grid at once, and its sentence and legend with the rest.
   walkVariants.select.onchange = () => {
     walkVariants.choose(walkVariants.select.value);
-    show();
-    walkVariants.tell();
-    writeAddress();
+    go(position);
   };
   // A row or a pixel, never one the learner has yet to predict.
   const choose = (p) => { if (p >= 0 && !walkPractice.on && !(walkPredict.on && p > position)) jump(p); };

@@ -46,11 +46,13 @@ const walkVariants = (function () {
     marks = marksOf.get(name);
   }
 
-  // How many pixels the chosen variant's walk differs by, and the legend of its marks.
+  // How many pixels the chosen variant's walk differs by, and the legend of its marks; written only
+  // where they change, since each write lays the page out.
   function tell() {
     const chosen = data.variants.find((v) => v.name === select.value);
-    sentence.textContent = chosen.differ === 0 ? t('variants.differ.zero') : i18n.plural('variants.differ', chosen.differ);
-    document.body.classList.toggle('comparing', marks !== null);
+    const text = chosen.differ === 0 ? t('variants.differ.zero') : i18n.plural('variants.differ', chosen.differ);
+    if (sentence.textContent !== text) sentence.textContent = text;
+    if (document.body.classList.contains('comparing') !== (marks !== null)) document.body.classList.toggle('comparing', marks !== null);
   }
 
   const names = () => (data ? data.variants.map((v) => v.name) : []);
