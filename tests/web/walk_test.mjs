@@ -22,7 +22,7 @@ const markedLines = (w) => w.page.waitForSelector('body[data-settled]')
   .then(() => w.page.$$eval('#code [aria-current="true"]', (lines) => lines.map((l) => l.textContent)));
 // The grid's pixels in a variant's colours: round marks (#cc79a7), square ones (#0072b2).
 const variantMarks = (w) => w.page.evaluate(() => {
-  const canvas = document.getElementById('grid'), p = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  const p = walkGrid.picture().data;
   const near = (i, [r, g, b]) => p[i + 3] > 200 && Math.abs(p[i] - r) < 20 && Math.abs(p[i + 1] - g) < 20 && Math.abs(p[i + 2] - b) < 20;
   let round = 0, square = 0;
   for (let i = 0; i < p.length; i += 4) round += near(i, [0xcc, 0x79, 0xa7]), square += near(i, [0x00, 0x72, 0xb2]);
@@ -167,10 +167,11 @@ test('a step or a variant chosen redraws only around what it changes, and the gr
     const w = await open(query);
     await w.page.setViewport({width, height: 800, deviceScaleFactor});
     await w.page.evaluate(() => dispatchEvent(new Event('resize')));  // a new pixel ratio alone sends none
-    const pixels = () => w.page.evaluate(() => {
-      const canvas = document.getElementById('grid');
-      return Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data).join();
-    });
+    const pixels = () => w.page.evaluate(() => Array.from(walkGrid.picture().data).join());
+    // Its strips, each on whole CSS pixels and as tall as its pixels: the page draws a box of 21.5
+    // pixels 21 or 22 tall, and the picture comes out stretched and blurred.
+    const strips = await w.page.$$eval('#grid canvas', (all) => all.map((c) => [c.getBoundingClientRect().height, c.height / devicePixelRatio]));
+    assert.ok(strips.length > 1 && strips.every(([css, pixels]) => Number.isInteger(css) && css === pixels), `${query}: strips ${JSON.stringify(strips)}`);
     const last = Number(await w.page.$eval('#steps tbody tr:last-child', (r) => r.dataset.step));
     for (const [key, count] of [['ArrowRight', last + 1], ['ArrowLeft', 3]]) {
       for (let i = 0; i < count; ++i) await w.page.keyboard.press(key);
@@ -274,11 +275,10 @@ test('a variant that differs: less-or-equal at radius 1 adds the four diagonal p
   const w = await open('?mode=outline&radius=1&variant=less-or-equal');
   assert.equal(await w.page.$eval('#variant-sentence', (e) => e.textContent), '4 pixels differ');
   const marks = await w.page.evaluate(() => {
-    const canvas = document.getElementById('grid'), g = canvas.getContext('2d');
-    const p = g.getImageData(0, 0, canvas.width, canvas.height).data;
+    const image = walkGrid.picture(), p = image.data;
     const found = {round: [0, 0, 0, 0], square: 0};  // round marks by quadrant
     for (let i = 0; i < p.length; i += 4) {
-      const x = (i / 4) % canvas.width - canvas.width / 2, y = canvas.height / 2 - Math.floor(i / 4 / canvas.width);
+      const x = (i / 4) % image.width - image.width / 2, y = image.height / 2 - Math.floor(i / 4 / image.width);
       if (p[i + 3] > 200 && Math.abs(p[i] - 0xcc) < 20 && Math.abs(p[i + 1] - 0x79) < 20 && Math.abs(p[i + 2] - 0xa7) < 20) {
         ++found.round[(x > 0 ? 0 : 1) + (y > 0 ? 0 : 2)];
       }

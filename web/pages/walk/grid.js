@@ -8,15 +8,21 @@
 // chosen redraws it only around what it changes. Every colour is the theme's (theme.css), read
 // again when it changes; a projector's theme thickens the lines.
 //
-// Both canvases live in main memory (willReadFrequently). With GPU-backed canvases, each frame
+// The picture on the page is a stack of strips, a canvas each, one under the other (#grid holds
+// them): a canvas changed in a frame is copied whole, for the page and again for the screen, and
+// a step changes a few rows, so it copies the strips that hold them and not the whole picture (on
+// a phone, slowed as the tests slow it, a step's frame came 10 ms sooner, a variant chosen 30).
+// Every canvas lives in main memory (willReadFrequently). With GPU-backed canvases, each frame
 // that changed one cost a copy of the whole picture on the GPU, which on a phone-sized screen (390
-// x 844 at twice its pixels, in headless Chromium) made a step's frame several times slower; one
-// backed by the GPU now would make a step a little faster but the page's load a third slower. The
-// cells are pixels rather than a third canvas: drawing one canvas into another after changing it
-// copies the whole of it, a step's largest cost.
+// x 844 at twice its pixels, in headless Chromium) made a step's frame several times slower; backed
+// by the GPU now, a step would be a little faster but the page's load a third slower. The cells
+// are pixels rather than a canvas of their own, for the same copying.
 const walkGrid = (function () {
   const grid = document.getElementById('grid'), lines = document.createElement('canvas');
-  const [l, m] = [lines, grid].map((canvas) => canvas.getContext('2d', {willReadFrequently: true}));
+  const l = lines.getContext('2d', {willReadFrequently: true});
+  const strips = 16;
+  let tiles = [], side = 0;  // the strips, {top, height, context}, and the picture's side in canvas pixels
+  let m = null;  // the strip being drawn, its origin moved to the picture's
   let colours = {}, words = {}, scale = 1;
   // The cells' colours also as the picture's pixels, RGBA bytes read as one little-endian word.
   function readTheme() {
@@ -58,9 +64,24 @@ const walkGrid = (function () {
     if (cellSize * walk.span > width) cellSize = Math.max(1, width / walk.span);
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
-    grid.style.width = grid.style.height = `${cellSize * walk.span}px`;
-    for (const canvas of [grid, lines]) canvas.width = canvas.height = Math.round(cellSize * walk.span * ratio);
-    cells = new ImageData(grid.width, grid.height);
+    side = lines.width = lines.height = Math.round(cellSize * walk.span * ratio);
+    grid.style.width = grid.style.height = `${side / ratio}px`;
+    // Each strip a whole number of CSS pixels tall and of canvas pixels: the page lays boxes on
+    // whole CSS pixels, and a strip of 21.5, say, would be drawn 21 or 22 tall, stretched and
+    // blurred. Where no such height divides the picture, it is one strip.
+    const whole = (v) => Math.abs(v - Math.round(v)) < 1e-6;
+    const unit = whole(side / ratio) ? [1, 2, 3, 4, 5, 6, 7, 8].find((k) => whole(k * ratio)) : undefined;
+    const height = unit ? Math.round(Math.max(1, Math.ceil(side / ratio / strips / unit)) * unit * ratio) : side;
+    tiles = [];
+    for (let top = 0; top < side; top += height) {
+      const canvas = document.createElement('canvas');
+      canvas.width = side;
+      canvas.height = Math.min(height, side - top);
+      canvas.style.height = `${Math.round(canvas.height / ratio)}px`;
+      tiles.push({top, height: canvas.height, context: canvas.getContext('2d', {willReadFrequently: true})});
+    }
+    grid.replaceChildren(...tiles.map((tile) => tile.context.canvas));
+    cells = new ImageData(side, side);
     pixels = new Uint32Array(cells.data.buffer);
     counts = new Uint8Array(walk.span * walk.span);
     now = new Uint8Array(walk.span * walk.span);
@@ -222,14 +243,22 @@ const walkGrid = (function () {
     }
   }
 
-  // The picture, all of it or only within `area` ([x, y, width, height] in canvas pixels): the
-  // cells, the marks of this position's cells, the lines, and the state over all. Each area is
-  // drawn on its own, within a clip of one rectangle: under a clip of several, Chromium blends
-  // the lines a shade differently.
+  // The picture, all of it or only within `area` ([x, y, width, height] in canvas pixels), on each
+  // strip that the area crosses: the cells, the marks of this position's cells, the lines, and the
+  // state over all. Each area is drawn on its own, within a clip of one rectangle: under a clip of
+  // several, Chromium blends the lines a shade differently.
   function drawPicture(p, hideDecision, area) {
-    const [ax, ay, aw, ah] = area || [0, 0, grid.width, grid.height];
-    m.putImageData(cells, 0, 0, ax, ay, aw, ah);  // opaque: what was there goes
+    const [x, y, w, h] = area || [0, 0, side, side];
+    for (const tile of tiles) {
+      const top = Math.max(y, tile.top), bottom = Math.min(y + h, tile.top + tile.height);
+      if (top < bottom) m = tile.context, drawStrip(p, hideDecision, [x, top, w, bottom - top], tile.top);
+    }
+  }
+
+  function drawStrip(p, hideDecision, [ax, ay, aw, ah], stripTop) {
+    m.putImageData(cells, 0, -stripTop, ax, ay, aw, ah);  // opaque: what was there goes
     m.save();
+    m.translate(0, -stripTop);
     m.beginPath();
     m.rect(ax, ay, aw, ah);
     m.clip();
@@ -379,5 +408,12 @@ const walkGrid = (function () {
     }
   }
 
-  return {size, show, pointAt, worksheet, hint, element: grid};
+  // The picture as its strips show it, whole, for the tests to read.
+  function picture() {
+    const image = new ImageData(side, side);
+    for (const tile of tiles) image.data.set(tile.context.getImageData(0, 0, side, tile.height).data, tile.top * side * 4);
+    return image;
+  }
+
+  return {size, show, pointAt, worksheet, hint, picture, element: grid};
 })();
