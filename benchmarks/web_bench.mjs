@@ -120,7 +120,7 @@ await s.context.close();
 
 // The explainer at radius 100, with the processor as it is and slowed four times: the load to
 // the table and the grid; a step, from the key's event to the next frame, as a user feels it,
-// and the page's own work for it alone; a variant chosen, to the next frame; the chart's build.
+// and the page's own work before that frame; a variant chosen, to the next frame; the chart's build.
 for (const slowdown of [1, 4]) {
   const suffix = slowdown === 1 ? '' : `_slow${slowdown}`;
   const loads = [];

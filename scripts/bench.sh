@@ -159,8 +159,9 @@ figures() { cat "$out/web.txt" "$out/keys.txt"; medians "$out/d.csv" | awk '{ pr
   echo "processor slowed four times (DevTools' throttling, as for a mid-range phone). Loads are"
   echo "medians of 11, from the start of loading to the table and grid; a step is the Right arrow,"
   echo "from the key's event to the next animation frame (what a user feels; a frame is 16.7 ms),"
-  echo "and the page's own work for it; a variant is chosen, to the next frame; the chart counts every"
-  echo "mode at every radius from 1 to 100 and draws itself."
+  echo "and the page's own work for it (the grid; the table, the code and the narration follow in the"
+  echo "next frame); a variant is chosen, to the next frame; the chart counts every mode at every"
+  echo "radius from 1 to 100 and draws itself."
   echo
   echo "| figure | target | as it is | slowed 4x |"
   echo "|---|---|---|---|"
