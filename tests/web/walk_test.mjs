@@ -231,8 +231,9 @@ test('predict mode: a right and a wrong answer, the next d, and the final score'
   await w.page.keyboard.press(moveOf(states[0]) === 'E' ? 'e' : 's');
   v = await view();
   assert.match(v.verdict, new RegExp(`^Right: d = ${minus(states[0][2])}`));
-  assert.equal(await w.page.evaluate(() => window.said[0]), 'verdict', 'said before the next state and the score');
   assert.equal((await w.state()).current, '1', 'the walk goes on');
+  const said = await w.page.evaluate(() => window.said);
+  assert.ok(said[0] === 'verdict' && said.includes('narration') && said.includes('score'), `said before the next state and the score: ${said}`);
   const wrong = moveOf(states[1]) === 'E' ? 'SE' : 'E';
   await w.page.click(`#answer-${wrong.toLowerCase()}`);
   v = await view();
@@ -253,6 +254,7 @@ test('predict mode: a right and a wrong answer, the next d, and the final score'
   v = await view();
   assert.equal(v.verdict, `Right: the next d is ${minus(states[3][2])}; the step added ${minus(states[3][2] - states[2][2])}.`);
   assert.ok(v.score.includes('3 of 4'), v.score);
+  assert.equal(await w.page.evaluate(() => document.activeElement.id), 'answer-e', 'the focus on the next question, its field gone');
   // Turned off while the next d is asked, "next d" goes on to the next move, never the same again.
   await w.page.click(`#answer-${moveOf(states[3]).toLowerCase()}`);
   await w.page.waitForSelector('#d-form:not([hidden])');

@@ -101,34 +101,32 @@
     if (walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     walkChart.mark(radius);
     if (!walkPractice.on) walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
-    go(Math.min(step, walk.lastPosition));
-    settle();  // a new walk shows whole at once
+    go(Math.min(step, walk.lastPosition), {now: true});  // a new walk shows whole at once
   }
 
   // A step shows on the grid in the frame that follows its input, and in every other part in the
   // frame after: on a phone the grid is what is on screen, and laying out the table, the code and
-  // the narration with it held the step's frame back by a third. Steps faster than frames (a key
-  // held down, a quick play) bring the other parts up to date once. Until then the body lacks
-  // data-settled; `settle` brings them now, where the page must read them.
+  // the narration with it held the step's frame back by a third. Until then the body lacks
+  // data-settled; `settle` (or any show) brings them now, where the page must read them: before
+  // each input, which acts on the page as it shows the last step (predict mode answers about the
+  // state on show), and before printing. `now`: every part at once.
   let behind = false;
-  function go(p) {
+  function go(p, {now = false} = {}) {
     position = Math.max(0, Math.min(p, walk.lastPosition));
     walkGrid.show(position, gridView());
-    if (behind) return;
-    behind = true;
-    delete document.body.dataset.settled;
-    requestAnimationFrame(() => setTimeout(settle));
+    if (!behind) {
+      behind = true;
+      delete document.body.dataset.settled;
+      requestAnimationFrame(() => setTimeout(settle));
+    }
+    if (now) settle();
   }
 
   function settle() {
-    if (!behind) return;
-    show();
-    walkVariants.tell();
-    writeAddress();
+    if (behind) show();
   }
-  // An input acts on the page as it shows the last step (predict mode answers about the state on
-  // show): what lags behind comes up first.
   for (const type of ['keydown', 'pointerdown', 'click']) document.addEventListener(type, settle, true);
+  addEventListener('beforeprint', settle);
 
   // In a frame, no scroll bar: a grid smaller by what still overflows once all is shown.
   function fitFrame() {
@@ -144,6 +142,7 @@
                            variant: walkPredict.on || walkPractice.on ? null : walkVariants.marks});
   function show() {
     const practising = walkPractice.on, predicting = walkPredict.on || practising, hiding = walkPredict.hidingMove || practising;
+    const lagging = behind;  // the variant's sentence and the address, too
     behind = false;
     document.body.dataset.settled = 'true';
     walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
@@ -156,6 +155,7 @@
     walkPrint.show(position);
     walkPredict.show(walk, position);
     for (const id of ['forward', 'end', 'play']) $(id).disabled = predicting;
+    if (lagging) walkVariants.tell(), writeAddress();
   }
 
   // A practice set takes the page over: each question shows its state as predict mode would.
@@ -176,7 +176,7 @@
   $('practice').onclick = () => practise(walkPractice.newSeed());
 
   walkPredict.attach({
-    go: (p) => go(p),
+    go,
     changed: () => { stop(); show(); writeAddress(); },
     anotherRadius: () => {
       const radius = walk.radius < 30 ? walk.radius + 1 + Math.floor(Math.random() * 10) : 5 + Math.floor(Math.random() * 10);

@@ -15,7 +15,7 @@ const walkPredict = (function () {
   const counted = new Set();  // the questions answered this round: "move 3", "d 3"
   let stage = 'move';  // 'move', then 'd' at the second level, for the state on show
   let walk = null, position = 0;
-  let verdictToSay = null;  // an answer's verdict, said once the step it leads to has read the layout
+  let verdictToSay = null;  // an answer's verdict, to say before the narration and the score
   let hooks = {go() {}, changed() {}, anotherRadius() {}};
 
   function showScore(final = false) {
@@ -98,7 +98,7 @@ const walkPredict = (function () {
     count(`d ${position}`, ok);
     verdictToSay = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
     stage = 'move';
-    hooks.go(position + 1);
+    hooks.go(position + 1, {now: true});  // the buttons shown, to take the focus
     sayVerdict();
     ($('quiz-end').hidden ? $('answer-e') : $('again')).focus({preventScroll: true});  // the d's field is hidden now
   }
