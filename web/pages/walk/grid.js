@@ -11,7 +11,7 @@
 // The picture on the page is a stack of strips, a canvas each, one under the other (#grid holds
 // them): a canvas changed in a frame is copied whole, for the page and again for the screen, and
 // a step changes a few rows, so it copies the strips that hold them and not the whole picture (on
-// a phone, slowed as the tests slow it, a step's frame came 10 ms sooner, a variant chosen 30).
+// a phone, slowed as the tests slow it, a step's frame came 7 to 12 ms sooner, a variant chosen 30).
 // Every canvas lives in main memory (willReadFrequently). With GPU-backed canvases, each frame
 // that changed one cost a copy of the whole picture on the GPU, which on a phone-sized screen (390
 // x 844 at twice its pixels, in headless Chromium) made a step's frame several times slower; backed
@@ -64,28 +64,35 @@ const walkGrid = (function () {
     if (cellSize * walk.span > width) cellSize = Math.max(1, width / walk.span);
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
-    side = lines.width = lines.height = Math.round(cellSize * walk.span * ratio);
-    grid.style.width = grid.style.height = `${side / ratio}px`;
-    // Each strip a whole number of CSS pixels tall and of canvas pixels: the page lays boxes on
-    // whole CSS pixels, and a strip of 21.5, say, would be drawn 21 or 22 tall, stretched and
-    // blurred. Where no such height divides the picture, it is one strip.
-    const whole = (v) => Math.abs(v - Math.round(v)) < 1e-6;
-    const unit = whole(side / ratio) ? [1, 2, 3, 4, 5, 6, 7, 8].find((k) => whole(k * ratio)) : undefined;
-    const height = unit ? Math.round(Math.max(1, Math.ceil(side / ratio / strips / unit)) * unit * ratio) : side;
+    if (`${cellSize * walk.span} ${ratio}` !== shape) makeStrips(cellSize * walk.span);  // else kept, with their pixels
+    counts = new Uint8Array(walk.span * walk.span);
+    now = new Uint8Array(walk.span * walk.span);
+    shownAt = -1;
+  }
+
+  // The picture's strips and layers, `css` CSS pixels a side. Each strip is a whole number of CSS
+  // pixels tall and of canvas pixels: the page lays boxes on whole CSS pixels, and a strip of
+  // 21.5, say, would be drawn 21 or 22 tall, stretched and blurred. At a pixel ratio that is not
+  // whole (2.625, a zoom of 110 %), strips would lie between the screen's pixels whatever their
+  // height; the picture is then one canvas.
+  let shape = '';  // the picture's size and pixel ratio, as its strips were made for them
+  function makeStrips(css) {
+    side = lines.width = lines.height = Math.round(css * ratio);
+    shape = `${css} ${ratio}`;
+    grid.style.width = grid.style.height = `${css}px`;
+    const inStrips = Number.isInteger(ratio) && Number.isInteger(css);
+    const height = inStrips ? Math.ceil(css / strips) * ratio : side;
     tiles = [];
     for (let top = 0; top < side; top += height) {
       const canvas = document.createElement('canvas');
       canvas.width = side;
       canvas.height = Math.min(height, side - top);
-      canvas.style.height = `${Math.round(canvas.height / ratio)}px`;
+      canvas.style.height = `${inStrips ? canvas.height / ratio : css}px`;
       tiles.push({top, height: canvas.height, context: canvas.getContext('2d', {willReadFrequently: true})});
     }
     grid.replaceChildren(...tiles.map((tile) => tile.context.canvas));
     cells = new ImageData(side, side);
     pixels = new Uint32Array(cells.data.buffer);
-    counts = new Uint8Array(walk.span * walk.span);
-    now = new Uint8Array(walk.span * walk.span);
-    shownAt = -1;
   }
 
   // A grid point's centre in canvas pixels, from the origin's centre; and the state's ring, the
@@ -189,8 +196,9 @@ const walkGrid = (function () {
     return apart([...boxes, ...stateBox(from), ...stateBox(to)]);
   }
 
-  // The state's marks at position `p`: its pixel to the lower candidate, and M between. Always
-  // redrawn whole: Chromium dashes the candidates' edges a shade differently when a clip cuts them.
+  // The state's marks at position `p`: its pixel to the lower candidate, and M between. Never cut
+  // by an area's edge: Chromium dashes the candidates' edges a shade differently where a clip
+  // cuts them (a strip's edge cuts them alike in a whole redraw and in a step's).
   function stateBox(p) {
     if (p >= walk.steps.length) return [];
     const ring = stateRing(), reach = ring.radius + ring.width + 2, [x, y] = centre(walk.steps[p].x, walk.steps[p].y);
