@@ -192,6 +192,7 @@ figures() { cat "$out/web.txt" "$out/keys.txt"; medians "$out/d.csv" | awk '{ pr
       n = split(modes, name, " ")
       for (r = 20; r <= 100; r += 80) for (m = 1; m <= n; m++)
         printf "| a step (Right arrow), %s at radius %d | %s | %s |\n", name[m], r, ms(f["phone_step_ms/" name[m] "/" r]), ms(f["phone_trivial_key_ms"])
+      printf "| a step, spans at radius 100, to every part shown (the page'"'"'s work for the frame after) | %s ms | |\n", f["phone_step_all_ms/spans/100"]
       printf "| a predict answer (tap), spans at radius 100 | %s | %s |\n", ms(f["phone_answer_ms"]), ms(f["phone_trivial_tap_ms"])
       printf "| a variant chosen, spans at radius 100 | %s | %s |\n", ms(f["phone_variant_ms"]), ms(f["phone_trivial_key_ms"])
       printf "| the demonstration, a key (x), spans at radius 60 | %s | %s |\n", ms(f["phone_demo_key_ms"]), ms(f["phone_trivial_key_ms"])
