@@ -103,6 +103,7 @@ test('the address opens its state and follows every change; a bad one opens the 
   await addressBecomes(w, '?mode=extents&radius=9&step=0');
   await w.page.$eval('#radius', (input) => { input.value = '12'; input.dispatchEvent(new Event('change')); });
   await addressBecomes(w, '?mode=extents&radius=12&step=0');
+  await w.page.waitForSelector('#variant option');  // the variants come after the first picture
   await w.page.select('#variant', 'root');
   await w.page.click('#predict');
   await addressBecomes(w, '?mode=extents&radius=12&step=0&predict=1&variant=root');
@@ -179,6 +180,7 @@ test('a step or a variant chosen redraws only around what it changes, and the gr
       await w.page.evaluate(() => dispatchEvent(new Event('resize')));  // the whole picture again
       assert.ok(stepped === await pixels(), `${query} at ${width} x${deviceScaleFactor}: stepped by ${key} as a whole redraw`);
     }
+    await w.page.waitForSelector('#variant option');
     for (const variant of ['root', 'walk', 'less-or-equal']) {
       await w.page.select('#variant', variant);
       const chosen = await pixels();

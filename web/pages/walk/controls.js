@@ -98,7 +98,7 @@
     walkTable.fill(walk);
     walkCode.load(walk);
     walkPrint.load(walk);
-    if (walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
+    if (walkVariants.radius && walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     walkChart.mark(radius);
     if (!walkPractice.on) walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
     go(Math.min(step, walk.lastPosition), {now: true});  // a new walk shows whole at once
@@ -268,12 +268,16 @@
   walkCode.element.addEventListener('toggle', () => { if (walk) show(); });
 
   const start = readAddress();
-  walkVariants.load(start.state.radius, start.state.variant);
-  if (walkVariants.chosen !== start.state.variant) {
-    const note = $('address-note');
-    note.textContent = [note.textContent, t('address.ignored', {what: t('address.variant', {text: start.state.variant, names: walkVariants.names().join(', ')})})]
-      .filter(Boolean).join(' ');
-    note.hidden = false;
+  // The variants wait for the first picture, unless the address asks for one: working them out
+  // took some 60 ms of the load on a phone (slowed four times).
+  if (start.state.variant !== 'walk') {
+    walkVariants.load(start.state.radius, start.state.variant);
+    if (walkVariants.chosen !== start.state.variant) {
+      const note = $('address-note');
+      note.textContent = [note.textContent, t('address.ignored', {what: t('address.variant', {text: start.state.variant, names: walkVariants.names().join(', ')})})]
+        .filter(Boolean).join(' ');
+      note.hidden = false;
+    }
   }
   walkPredict.set(start.state.predict, {quiet: true});
   load(start.state.mode, start.state.radius, start.state.step);
@@ -284,8 +288,10 @@
   document.body.dataset.ready = 'true';
   pageShare.ready();
   performance.mark('walk-ready');  // the table and the grid are there
-  // The chart takes every mode at every radius: after the first picture, not before it.
+  // The chart takes every mode at every radius: after the first picture, not before it; so do the
+  // variants, unless the address asked for one.
   requestAnimationFrame(() => setTimeout(() => {
+    if (!walkVariants.radius) walkVariants.load(walk.radius, 'walk');
     performance.mark('chart-start');
     walkChart.build(modes);
     walkChart.mark(walk.radius);

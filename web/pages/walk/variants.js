@@ -49,6 +49,7 @@ const walkVariants = (function () {
   // How many pixels the chosen variant's walk differs by, and the legend of its marks; written only
   // where they change, since each write lays the page out.
   function tell() {
+    if (!data) return;  // not loaded yet: the walk alone, as the page starts
     const chosen = data.variants.find((v) => v.name === select.value);
     const text = chosen.differ === 0 ? t('variants.differ.zero') : i18n.plural('variants.differ', chosen.differ);
     if (sentence.textContent !== text) sentence.textContent = text;
