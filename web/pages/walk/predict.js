@@ -75,12 +75,12 @@ const walkPredict = (function () {
     } else {
       hooks.go(position + 1);
     }
-    sayVerdict();
   }
 
-  // Written before the narration and the score, so that a screen reader says the verdict first:
-  // right after a step, which shows on the grid alone until the next frame, or, where every part
-  // shows at once, once the table has read the layout (one layout a frame, not two).
+  // Said by the page as it shows the state answered for: once the table has read the layout (one
+  // layout a frame, not two), and before the narration and the score, so that a screen reader says
+  // the verdict first. After a move, that is in the frame after the grid's: written at once, the
+  // verdict's new lines moved the page below it and held the answer's frame back by a third.
   function sayVerdict() {
     if (verdictToSay === null) return;
     verdict.textContent = verdictToSay;
@@ -99,7 +99,6 @@ const walkPredict = (function () {
     verdictToSay = t(ok ? 'predict.d-right' : 'predict.d-wrong', {next: number(next.d), added: number(next.d - s.d)});
     stage = 'move';
     hooks.go(position + 1, {now: true});  // the buttons shown, to take the focus
-    sayVerdict();
     ($('quiz-end').hidden ? $('answer-e') : $('again')).focus({preventScroll: true});  // the d's field is hidden now
   }
 
