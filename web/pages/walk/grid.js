@@ -20,9 +20,8 @@
 const walkGrid = (function () {
   const grid = document.getElementById('grid'), lines = document.createElement('canvas');
   const l = lines.getContext('2d', {willReadFrequently: true});
-  const strips = 16;
-  let tiles = [], side = 0;  // the strips, {top, height, context}, and the picture's side in canvas pixels
-  let m = null;  // the strip being drawn, its origin moved to the picture's
+  const stripCount = 16;
+  let strips = [], side = 0;  // the strips, {top, height, context}, and the picture's side in canvas pixels
   let colours = {}, words = {}, scale = 1;
   // The cells' colours also as the picture's pixels, RGBA bytes read as one little-endian word.
   function readTheme() {
@@ -81,16 +80,16 @@ const walkGrid = (function () {
     shape = `${css} ${ratio}`;
     grid.style.width = grid.style.height = `${css}px`;
     const inStrips = Number.isInteger(ratio) && Number.isInteger(css);
-    const height = inStrips ? Math.ceil(css / strips) * ratio : side;
-    tiles = [];
+    const height = inStrips ? Math.ceil(css / stripCount) * ratio : side;
+    strips = [];
     for (let top = 0; top < side; top += height) {
       const canvas = document.createElement('canvas');
       canvas.width = side;
       canvas.height = Math.min(height, side - top);
       canvas.style.height = `${inStrips ? canvas.height / ratio : css}px`;
-      tiles.push({top, height: canvas.height, context: canvas.getContext('2d', {willReadFrequently: true})});
+      strips.push({top, height: canvas.height, context: canvas.getContext('2d', {willReadFrequently: true})});
     }
-    grid.replaceChildren(...tiles.map((tile) => tile.context.canvas));
+    grid.replaceChildren(...strips.map((strip) => strip.context.canvas));
     cells = new ImageData(side, side);
     pixels = new Uint32Array(cells.data.buffer);
   }
@@ -257,13 +256,14 @@ const walkGrid = (function () {
   // several, Chromium blends the lines a shade differently.
   function drawPicture(p, hideDecision, area) {
     const [x, y, w, h] = area || [0, 0, side, side];
-    for (const tile of tiles) {
-      const top = Math.max(y, tile.top), bottom = Math.min(y + h, tile.top + tile.height);
-      if (top < bottom) m = tile.context, drawStrip(p, hideDecision, [x, top, w, bottom - top], tile.top);
+    for (const strip of strips) {
+      const top = Math.max(y, strip.top), bottom = Math.min(y + h, strip.top + strip.height);
+      if (top < bottom) drawStrip(strip.context, p, hideDecision, [x, top, w, bottom - top], strip.top);
     }
   }
 
-  function drawStrip(p, hideDecision, [ax, ay, aw, ah], stripTop) {
+  // `m`: the strip's context, its origin moved to the picture's.
+  function drawStrip(m, p, hideDecision, [ax, ay, aw, ah], stripTop) {
     m.putImageData(cells, 0, -stripTop, ax, ay, aw, ah);  // opaque: what was there goes
     m.save();
     m.translate(0, -stripTop);
@@ -298,13 +298,13 @@ const walkGrid = (function () {
       m.stroke(path);
     }
     m.drawImage(lines, ax, ay, aw, ah, ax, ay, aw, ah);
-    drawState(p, hideDecision);
+    drawState(m, p, hideDecision);
     m.restore();
   }
 
   // The state: its pixel, the candidates E and SE, and the midpoint M between them, filled when
   // inside the circle (left hollow, and grey, while the learner predicts).
-  function drawState(p, hideDecision) {
+  function drawState(m, p, hideDecision) {
     if (p >= walk.steps.length) return;
     const s = walk.steps[p], ring = stateRing();
     m.strokeStyle = colours.state;
@@ -419,7 +419,7 @@ const walkGrid = (function () {
   // The picture as its strips show it, whole, for the tests to read.
   function picture() {
     const image = new ImageData(side, side);
-    for (const tile of tiles) image.data.set(tile.context.getImageData(0, 0, side, tile.height).data, tile.top * side * 4);
+    for (const strip of strips) image.data.set(strip.context.getImageData(0, 0, side, strip.height).data, strip.top * side * 4);
     return image;
   }
 
