@@ -28,6 +28,7 @@ const walkTable = (function () {
   function fill(w) {
     walk = w;
     current = -1;
+    fresh = true;
     hiding = {after: false, shown: -1, move: -1};
     const rows = document.createDocumentFragment();
     walk.steps.forEach((s, p) => {
@@ -58,15 +59,23 @@ const walkTable = (function () {
   // the rows after it are hidden, and with `hideMove` its move, until the learner has answered.
   // A step touches only the rows whose state changes, and reads the layout before it writes: at
   // radius 100 the table has some 70 rows, and a step must stay within a frame on a phone.
-  let current = -1, hiding = {after: false, shown: -1, move: -1}, scroll = null;
+  // `fresh`: the rows were just made, and the page has not been laid out with them; `placing`: the
+  // position whose row a fresh table brings into view when the page is next laid out.
+  let current = -1, hiding = {after: false, shown: -1, move: -1}, scroll = null, fresh = false, placing = -1;
   function select(position, {hideAfter = false, hideMove = false} = {}) {
-    const rows = [...tbody.rows, ...tfoot.rows], row = rows[position], frame = row.closest('.table-frame');
-    // Its place in the frame's content; a row still hidden (the one just answered in predict mode)
-    // has no box, and comes just below the row before it.
-    const scrolled = frame.scrollTop, height = frame.clientHeight, hidden = row.hidden && position > 0;
-    const box = (hidden ? rows[position - 1] : row).getBoundingClientRect();
-    const at = (hidden ? box.bottom : box.top) - frame.getBoundingClientRect().top - frame.clientTop + scrolled;
-    const top = scroll ? scroll.top : scrolled;  // where the frame will be scrolled when it is drawn
+    const rows = [...tbody.rows, ...tfoot.rows], row = rows[position];
+    // A table just filled finds its row's place just before the frame, when the page is laid out
+    // for it anyway: read now, its layout would lay the whole page out once more (on a phone, a
+    // sixth of the load). Later selects read before they write, as the frame would have it.
+    if (fresh) {
+      fresh = false;
+      scroll = null;  // the last table's
+      if (placing < 0) requestAnimationFrame(place);
+      placing = position;
+    } else {
+      place();
+      bring(row, rows, position);
+    }
     if (position !== current) {  // the same row again (a variant chosen, say): nothing to restyle
       if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
       row.setAttribute('aria-current', 'step');
@@ -83,7 +92,29 @@ const walkTable = (function () {
     hiding = {after: hideAfter, shown, move: hideMove ? position : -1};
     if (wasHiding >= 0) moveShown(wasHiding);
     if (hiding.move >= 0) moveShown(hiding.move);
-    if (at < top + 40 || at > top + height - 40) scrollTo(frame, at - height / 2);
+  }
+
+  // A fresh table's row brought into view, at once: the page is laid out by the read.
+  function place() {
+    if (placing < 0) return;
+    const rows = [...tbody.rows, ...tfoot.rows], position = placing;
+    placing = -1;
+    bring(rows[position], rows, position, {now: true});
+  }
+
+  // Brings `row`, the row of `position`, into the frame's view unless it is well inside it: in the
+  // frame to come, or `now`.
+  function bring(row, rows, position, {now = false} = {}) {
+    const frame = row.closest('.table-frame');
+    // Its place in the frame's content; a row still hidden (the one just answered in predict mode)
+    // has no box, and comes just below the row before it.
+    const scrolled = frame.scrollTop, height = frame.clientHeight, hidden = row.hidden && position > 0;
+    const box = (hidden ? rows[position - 1] : row).getBoundingClientRect();
+    const at = (hidden ? box.bottom : box.top) - frame.getBoundingClientRect().top - frame.clientTop + scrolled;
+    const top = scroll ? scroll.top : scrolled;  // where the frame will be scrolled when it is drawn
+    if (at >= top + 40 && at <= top + height - 40) return;
+    if (now) frame.scrollTop = at - height / 2;
+    else scrollTo(frame, at - height / 2);
   }
 
   // Scrolling lays the page out at once; just before the frame, the step's other writes are in,
