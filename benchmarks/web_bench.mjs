@@ -177,7 +177,8 @@ const trivialFolder = fs.mkdtempSync(path.join(os.tmpdir(), 'trivial-'));
 fs.writeFileSync(path.join(trivialFolder, 'index.html'), `<!doctype html><meta name="viewport" content="width=device-width">
 <p id="line">0</p><button id="tap" style="min-height:44px">+1</button>
 <script>let n = 0; const more = () => { document.getElementById('line').textContent = ++n; };
-addEventListener('keydown', more); document.getElementById('tap').onclick = more; performance.mark('walk-ready');</script>`);
+addEventListener('keydown', more); document.getElementById('tap').onclick = more; performance.mark('walk-ready');
+requestAnimationFrame(() => setTimeout(() => performance.mark('walk-shown')));</script>`);
 const trivialServer = await serve({'/': trivialFolder});
 
 async function phonePage(url, ready) {
@@ -201,6 +202,13 @@ async function phonePage(url, ready) {
   return {context, page, load, lines};
 }
 
+// The time to the end of the first frame drawn after the page is whole, which walk.html and the
+// trivial page mark as "walk-shown".
+async function shown(page) {
+  await page.waitForFunction(() => performance.getEntriesByName('walk-shown').length);
+  return page.evaluate(() => performance.getEntriesByName('walk-shown')[0].startTime);
+}
+
 // `input` 20 times, each followed by two frames; the median of the interactions' durations.
 async function interactions(page, input) {
   await page.evaluate(() => window.interactions.clear());
@@ -216,19 +224,22 @@ async function interactions(page, input) {
 {
   const trivial = await phonePage(`http://127.0.0.1:${trivialServer.address().port}/index.html`, '#tap');
   console.log(`phone_trivial_load_ms ${trivial.load.toFixed(0)}`);
+  console.log(`phone_trivial_shown_ms ${(await shown(trivial.page)).toFixed(0)}`);
   console.log(`phone_trivial_key_ms ${await interactions(trivial.page, () => trivial.page.keyboard.press('ArrowRight'))}`);
   console.log(`phone_trivial_tap_ms ${await interactions(trivial.page, () => trivial.page.tap('#tap'))}`);
   await trivial.context.close();
   trivialServer.close();
   fs.rmSync(trivialFolder, {recursive: true});
 
-  const loads = [];
-  for (let i = 0; i < 5; ++i) {
+  const loads = [], shownAt = [];
+  for (let i = 0; i < 9; ++i) {
     const w = await phonePage(`${base}/walk.html?mode=spans&radius=100`, 'body[data-ready]');
     loads.push(w.load);
+    shownAt.push(await shown(w.page));
     await w.context.close();
   }
   console.log(`phone_walk_load_ms ${median(loads).toFixed(0)}`);
+  console.log(`phone_walk_shown_ms ${median(shownAt).toFixed(0)}`);
   for (const mode of modes) {
     for (const radius of [20, 100]) {
       const w = await phonePage(`${base}/walk.html?mode=${mode}&radius=${radius}`, 'body[data-chart]');

@@ -291,6 +291,7 @@
   // The chart takes every mode at every radius: after the first picture, not before it; so do the
   // variants, unless the address asked for one.
   requestAnimationFrame(() => setTimeout(() => {
+    performance.mark('walk-shown');  // and drawn: the first frame is done
     if (!walkVariants.radius) walkVariants.load(walk.radius, 'walk');
     performance.mark('chart-start');
     walkChart.build(modes);
