@@ -264,7 +264,15 @@
     walkGrid.size(walk), walkPrint.load(walk), show(), writeAddress();
     if (document.body.dataset.chart) walkChart.build(modes), walkChart.mark(walk.radius);
   });
-  addEventListener('resize', () => { walkGrid.size(walk); show(); fitFrame(); });
+  // A resize that leaves the window as it was changes nothing: Chromium sends one as a phone's page
+  // ends loading, and it cost a layout and a whole picture before the first frame.
+  let viewport = '';
+  const viewed = () => `${innerWidth} ${innerHeight} ${devicePixelRatio}`;
+  addEventListener('resize', () => {
+    if (viewed() === viewport) return;
+    viewport = viewed();
+    walkGrid.size(walk), show(), fitFrame();
+  });
   walkCode.element.addEventListener('toggle', () => { if (walk) show(); });
 
   const start = readAddress();
@@ -283,6 +291,7 @@
   load(start.state.mode, start.state.radius, start.state.step);
   if (start.state.practice) practise(start.state.practice);
   fitFrame();
+  viewport = viewed();
   // Nothing moves by itself for those who asked their system to keep motion down.
   if (start.state.play && !matchMedia('(prefers-reduced-motion: reduce)').matches) togglePlay();
   document.body.dataset.ready = 'true';

@@ -46,6 +46,9 @@ const walkGrid = (function () {
   // panel when the frame is wide, above it when it is tall, `less` CSS pixels smaller where the
   // page still overflows.
   function size(w, less = 0) {
+    // The same walk in the same size and colours keeps its picture as it is (a phone's window
+    // resized as its address bar comes and goes).
+    const was = walk === w && shownAt >= 0 ? `${shape} ${JSON.stringify(colours)} ${scale}` : null;
     walk = w;
     readTheme();
     let room = Math.min(grid.parentElement.parentElement.clientWidth || innerWidth,
@@ -64,6 +67,7 @@ const walkGrid = (function () {
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
     if (`${cellSize * walk.span} ${ratio}` !== shape) makeStrips(cellSize * walk.span);  // else kept, with their pixels
+    if (`${shape} ${JSON.stringify(colours)} ${scale}` === was) return;
     counts = new Uint8Array(walk.span * walk.span);
     now = new Uint8Array(walk.span * walk.span);
     shownAt = -1;
