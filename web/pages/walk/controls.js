@@ -33,6 +33,9 @@
   // The walk on show, and where in it we are: 0 .. steps.length - 1, or steps.length for the
   // draws made after the walk (the extents' rows), when there are any.
   let walk = null, position = 0, timer = null;
+  // The window that the page was last laid out for.
+  let viewport = '';
+  const viewed = () => `${innerWidth} ${innerHeight} ${devicePixelRatio}`;
 
   // --- the address -------------------------------------------------------------------------
   function readAddress() {
@@ -94,6 +97,8 @@
     radiusInput.value = radius;
     walk = walkTrace.load(mode, radius);
     // The grid's size reads the layout: before this walk's table and code are put in the page.
+    // The window's size too lays the page out, and so is read just before it.
+    viewport = viewed();
     walkGrid.size(walk);
     walkTable.fill(walk);
     walkCode.load(walk);
@@ -266,8 +271,6 @@
   });
   // A resize that leaves the window as it was changes nothing: Chromium sends one as a phone's page
   // ends loading, and it cost a layout and a whole picture before the first frame.
-  let viewport = '';
-  const viewed = () => `${innerWidth} ${innerHeight} ${devicePixelRatio}`;
   addEventListener('resize', () => {
     if (viewed() === viewport) return;
     viewport = viewed();
@@ -291,7 +294,6 @@
   load(start.state.mode, start.state.radius, start.state.step);
   if (start.state.practice) practise(start.state.practice);
   fitFrame();
-  viewport = viewed();
   // Nothing moves by itself for those who asked their system to keep motion down.
   if (start.state.play && !matchMedia('(prefers-reduced-motion: reduce)').matches) togglePlay();
   document.body.dataset.ready = 'true';

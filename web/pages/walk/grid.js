@@ -420,8 +420,13 @@ const walkGrid = (function () {
     }
   }
 
-  // The picture as its strips show it, whole, for the tests to read.
-  function picture() {
+  // The picture as its strips show it, whole, for the tests to read; `redrawn`: drawn again whole
+  // first, as a redraw of part of it must come out.
+  function picture({redrawn = false} = {}) {
+    if (redrawn && shownAt >= 0) {
+      shownAt = -1;
+      show(shown.p, shown);
+    }
     const image = new ImageData(side, side);
     for (const strip of strips) image.data.set(strip.context.getImageData(0, 0, side, strip.height).data, strip.top * side * 4);
     return image;
