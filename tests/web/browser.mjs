@@ -70,6 +70,12 @@ export function watch(page) {
   return problems;
 }
 
+// Lays out now what a page lays out only near the screen (content-visibility: auto), as a reader
+// who scrolled to it would see it.
+export const layOutAll = (page) => page.evaluate(() => {
+  for (const e of document.querySelectorAll('*')) if (getComputedStyle(e).contentVisibility === 'auto') e.style.contentVisibility = 'visible';
+});
+
 // Polls `done` until it holds; fails after 10 s.
 export async function until(done, what) {
   for (const start = Date.now(); !(await done());) {

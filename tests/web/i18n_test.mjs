@@ -4,7 +4,7 @@
 // address does not; and the link to the other language keeps the page's state.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {watch} from './browser.mjs';
+import {layOutAll, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
 
 const site = useSite();
@@ -57,6 +57,7 @@ test('a French page shows no English and writes its numbers and punctuation the 
   await page.click('#answer-e');
   await page.click('#answer-se');
   if (process.env.PICTURES) {
+    await layOutAll(page);
     const bottom = await page.$eval('section.cost', (e) => e.getBoundingClientRect().bottom + scrollY);
     await page.screenshot({path: `${process.env.PICTURES}/walk-page.png`, clip: {x: 0, y: 0, width: 1280, height: bottom + 8},
                            captureBeyondViewport: true});

@@ -3,7 +3,7 @@
 // menu, and view-showcase's keys, those a browser keeps for itself included.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
-import {model, until, watch} from './browser.mjs';
+import {layOutAll, model, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
 
 const site = useSite();
@@ -54,10 +54,7 @@ test('on a phone, 390 or 320 wide, nothing scrolls sideways, every button is 44 
                                 ['walk.html?predict=1&radius=100&lang=fr', small], ['walk.html?radius=100', phone]]) {
     const s = await open(file, screen);
     if (file.startsWith('walk.html')) await s.page.waitForSelector('body[data-ready]');
-    // Parts laid out only near the screen are laid out now, as a reader scrolling to them sees them.
-    await s.page.evaluate(() => {
-      for (const e of document.querySelectorAll('*')) if (getComputedStyle(e).contentVisibility === 'auto') e.style.contentVisibility = 'visible';
-    });
+    await layOutAll(s.page);  // what overflows there too
     const layout = await s.page.evaluate(() => ({
       width: document.documentElement.scrollWidth,
       // A check box is hit through its label.

@@ -188,14 +188,14 @@ test('a step or a variant chosen redraws only around what it changes, and the gr
     await close(w);
   }
 });
-test('the table keeps the current row in its view: a jump to the end, then answers in predict mode', async () => {
+test('the table keeps the current row in its view: opened far down, a jump to the end, then answers in predict mode', async () => {
   // Once the browser has drawn the step: the current row's box within the table's frame.
   const inView = (w) => w.page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => {
     const row = document.querySelector('[aria-current="step"]').getBoundingClientRect();
     const frame = document.querySelector('.table-frame').getBoundingClientRect();
     done(row.top >= document.querySelector('#steps thead').getBoundingClientRect().bottom && row.bottom <= frame.bottom);
   }))));
-  for (const [query, keys] of [['', ['End']], ['&predict=1', Array(40).fill('e')]]) {
+  for (const [query, keys] of [['&step=60', []], ['', ['End']], ['&predict=1', Array(40).fill('e')]]) {
     const w = await open(`?mode=spans&radius=100${query}`);
     for (const key of keys) {
       const before = (await w.state()).current;

@@ -97,8 +97,9 @@
     radiusInput.value = radius;
     walk = walkTrace.load(mode, radius);
     // The grid's size reads the layout: before this walk's table and code are put in the page.
-    // The window's size too lays the page out, and so is read just before it.
-    viewport = viewed();
+    // The window's size too lays the page out, and so is first read just before it; after that,
+    // only where a resize is handled, which a window changed since then must still reach.
+    if (!viewport) viewport = viewed();
     walkGrid.size(walk);
     walkTable.fill(walk);
     walkCode.load(walk);

@@ -120,7 +120,8 @@ const walkTable = (function () {
   // Scrolling lays the page out at once; just before the frame, the step's other writes are in,
   // and the page is laid out once, not twice. Until then, the scroll to come stands for the frame's.
   function scrollTo(frame, top) {
-    if (!scroll) requestAnimationFrame(() => { scroll.frame.scrollTop = scroll.top; scroll = null; });
+    // A new table may have dropped the scroll since (fill).
+    if (!scroll) requestAnimationFrame(() => { if (scroll) scroll.frame.scrollTop = scroll.top; scroll = null; });
     scroll = {frame, top};
   }
 
