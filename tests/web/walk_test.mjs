@@ -188,21 +188,25 @@ test('a step or a variant chosen redraws only around what it changes, and the gr
     await close(w);
   }
 });
-test('the table keeps the current row in its view: opened far down, a jump to the end, then answers in predict mode', async () => {
-  // Once the browser has drawn the step: the current row's box within the table's frame.
+test('the table keeps the current row in its view: a jump to the end, a new table after it, answers in predict mode', async () => {
+  // Once the browser has drawn the step: the current row's box within the table's frame, below
+  // its head (the head's cells stay at the frame's top; the head's own box scrolls away).
   const inView = (w) => w.page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => {
     const row = document.querySelector('[aria-current="step"]').getBoundingClientRect();
     const frame = document.querySelector('.table-frame').getBoundingClientRect();
-    done(row.top >= document.querySelector('#steps thead').getBoundingClientRect().bottom && row.bottom <= frame.bottom);
+    done(row.top >= document.querySelector('#steps thead th').getBoundingClientRect().bottom && row.bottom <= frame.bottom);
   }))));
-  for (const [query, keys] of [['&step=60', []], ['', ['End']], ['&predict=1', Array(40).fill('e')]]) {
+  // A new table (another mode) begins at its first row, wherever the last one was scrolled.
+  const newTable = (w) => w.page.select('#mode', 'outline');
+  for (const [query, keys, then] of [['', ['End']], ['', ['End'], newTable], ['&predict=1', Array(40).fill('e')]]) {
     const w = await open(`?mode=spans&radius=100${query}`);
     for (const key of keys) {
       const before = (await w.state()).current;
       await w.page.keyboard.press(key);
       await until(async () => (await w.state()).current !== before, `a step by ${key}`);
     }
-    assert.ok(await inView(w), `${query || 'stepping'}: the current row, ${(await w.state()).current}, is in the table's view`);
+    if (then) await then(w), await until(async () => (await w.state()).current === '0', 'the new table');
+    assert.ok(await inView(w), `${query || (then ? 'a new table' : 'stepping')}: the current row, ${(await w.state()).current}, is in the table's view`);
     await close(w);
   }
 });
