@@ -48,7 +48,7 @@ const walkGrid = (function () {
   function size(w, less = 0) {
     // The same walk in the same size and colours keeps its picture as it is (a phone's window
     // resized as its address bar comes and goes).
-    const was = walk === w && shownAt >= 0 ? `${shape} ${JSON.stringify(colours)} ${scale}` : null;
+    const was = walk === w && shownAt >= 0 ? look() : null;
     walk = w;
     readTheme();
     let room = Math.min(grid.parentElement.parentElement.clientWidth || innerWidth,
@@ -67,7 +67,7 @@ const walkGrid = (function () {
     ratio = devicePixelRatio || 1;
     c = cellSize * ratio;
     if (`${cellSize * walk.span} ${ratio}` !== shape) makeStrips(cellSize * walk.span);  // else kept, with their pixels
-    if (`${shape} ${JSON.stringify(colours)} ${scale}` === was) return;
+    if (look() === was) return;
     counts = new Uint8Array(walk.span * walk.span);
     now = new Uint8Array(walk.span * walk.span);
     shownAt = -1;
@@ -79,6 +79,7 @@ const walkGrid = (function () {
   // whole (2.625, a zoom of 110 %), strips would lie between the screen's pixels whatever their
   // height; the picture is then one canvas.
   let shape = '';  // the picture's size and pixel ratio, as its strips were made for them
+  const look = () => `${shape} ${JSON.stringify(colours)} ${scale}`;  // all that a picture's pixels depend on but the walk
   function makeStrips(css) {
     side = lines.width = lines.height = Math.round(css * ratio);
     shape = `${css} ${ratio}`;

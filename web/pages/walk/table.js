@@ -28,7 +28,10 @@ const walkTable = (function () {
   function fill(w) {
     walk = w;
     current = -1;
-    fresh = true;
+    // Placed once the page is next laid out with the new rows; a scroll still to come was the last table's.
+    scroll = null;
+    if (placing < 0) requestAnimationFrame(place);
+    placing = 0;
     hiding = {after: false, shown: -1, move: -1};
     const rows = document.createDocumentFragment();
     walk.steps.forEach((s, p) => {
@@ -59,23 +62,16 @@ const walkTable = (function () {
   // the rows after it are hidden, and with `hideMove` its move, until the learner has answered.
   // A step touches only the rows whose state changes, and reads the layout before it writes: at
   // radius 100 the table has some 70 rows, and a step must stay within a frame on a phone.
-  // `fresh`: the rows were just made, and the page has not been laid out with them; `placing`: the
-  // position whose row a fresh table brings into view when the page is next laid out.
-  let current = -1, hiding = {after: false, shown: -1, move: -1}, scroll = null, fresh = false, placing = -1;
+  // `placing`: while the page has not been laid out with the rows just made, the position whose row
+  // is brought into view once it is, -1 after.
+  let current = -1, hiding = {after: false, shown: -1, move: -1}, scroll = null, placing = -1;
   function select(position, {hideAfter = false, hideMove = false} = {}) {
     const rows = [...tbody.rows, ...tfoot.rows], row = rows[position];
     // A table just filled finds its row's place just before the frame, when the page is laid out
     // for it anyway: read now, its layout would lay the whole page out once more (on a phone, a
     // sixth of the load). Later selects read before they write, as the frame would have it.
-    if (fresh) {
-      fresh = false;
-      scroll = null;  // the last table's
-      if (placing < 0) requestAnimationFrame(place);
-      placing = position;
-    } else {
-      place();
-      bring(row, rows, position);
-    }
+    if (placing >= 0) placing = position;
+    else bring(rows, position);
     if (position !== current) {  // the same row again (a variant chosen, say): nothing to restyle
       if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
       row.setAttribute('aria-current', 'step');
@@ -94,18 +90,17 @@ const walkTable = (function () {
     if (hiding.move >= 0) moveShown(hiding.move);
   }
 
-  // A fresh table's row brought into view, at once: the page is laid out by the read.
+  // A new table's row brought into view, at once: the page is laid out by the read.
   function place() {
-    if (placing < 0) return;
-    const rows = [...tbody.rows, ...tfoot.rows], position = placing;
+    const position = placing;
     placing = -1;
-    bring(rows[position], rows, position, {now: true});
+    bring([...tbody.rows, ...tfoot.rows], position, {now: true});
   }
 
-  // Brings `row`, the row of `position`, into the frame's view unless it is well inside it: in the
-  // frame to come, or `now`.
-  function bring(row, rows, position, {now = false} = {}) {
-    const frame = row.closest('.table-frame');
+  // Brings the row of `position` among `rows` into the frame's view unless it is well inside it:
+  // in the frame to come, or `now`.
+  function bring(rows, position, {now = false} = {}) {
+    const row = rows[position], frame = row.closest('.table-frame');
     // Its place in the frame's content; a row still hidden (the one just answered in predict mode)
     // has no box, and comes just below the row before it.
     const scrolled = frame.scrollTop, height = frame.clientHeight, hidden = row.hidden && position > 0;
