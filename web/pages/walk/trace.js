@@ -5,8 +5,8 @@
 // the outline's walk, the draws of a pass, and the rasterisers' source text. This file reads them and
 // keeps them in the forms the page draws from; nothing here walks or decides a move.
 const walkTrace = (function () {
-  // Compiled while the page's other scripts load and run, not after them: at a phone's speed,
-  // waiting for it afterwards took a sixth of the load.
+  // Started as this file runs: the module is compiled at once (see the pages' CMakeLists.txt), and
+  // the scripts after this one find it ready.
   const compiling = createWalkModule();
   let module = null;
   const modes = [];
