@@ -261,15 +261,40 @@ const walkGrid = (function () {
   // several, Chromium blends the lines a shade differently.
   function drawPicture(p, hideDecision, area) {
     const [x, y, w, h] = area || [0, 0, side, side];
+    // A whole redraw skips the rows with no cell drawn: on a load, at the first state, all but one.
+    const drawn = area ? null : rowsDrawn();
     for (const strip of strips) {
       const top = Math.max(y, strip.top), bottom = Math.min(y + h, strip.top + strip.height);
-      if (top < bottom) drawStrip(strip.context, p, hideDecision, [x, top, w, bottom - top], strip.top);
+      if (top < bottom) drawStrip(strip.context, p, hideDecision, [x, top, w, bottom - top], strip.top, drawn);
     }
   }
 
-  // `m`: the strip's context, its origin moved to the picture's.
-  function drawStrip(m, p, hideDecision, [ax, ay, aw, ah], stripTop) {
-    m.putImageData(cells, 0, -stripTop, ax, ay, aw, ah);  // opaque: what was there goes
+  // Whether each row holds a cell drawn so far.
+  function rowsDrawn() {
+    const drawn = new Uint8Array(walk.span);
+    for (let at = 0; at < counts.length; ++at) if (counts[at]) drawn[Math.floor(at / walk.span)] = 1;
+    return drawn;
+  }
+
+  // `m`: the strip's context, its origin moved to the picture's. `drawn`: the rows that hold a cell
+  // drawn, or null for all.
+  function drawStrip(m, p, hideDecision, [ax, ay, aw, ah], stripTop, drawn) {
+    const rows = [Math.max(0, Math.floor(ay / c) - 1), Math.min(walk.span - 1, Math.floor((ay + ah) / c) + 1)];
+    if (drawn) {
+      // White where no row is drawn, the cells' pixels from the first row drawn to the last.
+      let first = rows[0], last = rows[1];
+      while (first <= last && !drawn[first]) ++first;
+      while (last >= first && !drawn[last]) --last;
+      m.fillStyle = colours.white;
+      m.fillRect(ax, ay - stripTop, aw, ah);
+      if (first <= last) {
+        const [, top] = box(first * walk.span), [, y0, , h0] = box(last * walk.span);
+        const from = Math.max(ay, top), to = Math.min(ay + ah, y0 + h0);
+        if (from < to) m.putImageData(cells, 0, -stripTop, ax, from, aw, to - from);
+      }
+    } else {
+      m.putImageData(cells, 0, -stripTop, ax, ay, aw, ah);  // opaque: what was there goes
+    }
     m.save();
     m.translate(0, -stripTop);
     m.beginPath();
@@ -281,7 +306,8 @@ const walkGrid = (function () {
     const borders = new Path2D(), crosses = {[colours.nowMark]: new Path2D(), [colours.twiceMark]: new Path2D()};
     const border = Math.max(1, c / 8) * scale, bordered = cellSize >= 8;
     const columns = [Math.max(0, Math.floor(ax / c) - 1), Math.min(walk.span - 1, Math.floor((ax + aw) / c) + 1)];
-    for (let row = Math.max(0, Math.floor(ay / c) - 1); row <= Math.min(walk.span - 1, Math.floor((ay + ah) / c) + 1); ++row) {
+    for (let row = rows[0]; row <= rows[1]; ++row) {
+      if (drawn && !drawn[row]) continue;
       for (let column = columns[0]; column <= columns[1]; ++column) {
         const at = row * walk.span + column;
         if (!counts[at] || !(counts[at] > 1 || (now[at] && bordered))) continue;
