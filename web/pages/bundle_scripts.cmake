@@ -1,9 +1,9 @@
-# Writes a page (PAGE) into the site (SITE) with its scripts of ours (OWN, paths relative to
-# SOURCES) joined: each run of them, tags one after the other in its head or in its body, becomes
-# one file, <page>-head.js or <page>-body.js, in the order the page gives. The sources keep a file
-# a concern; the site sends a phone one file where it sent twenty, each of which cost its main
-# thread some 10 ms to ask for, take in and compile (slowed 4x).
-#   cmake -DPAGE=.../walk.html -DSOURCES=... -DOWN="a.js;walk/b.js" -DSITE=... -P bundle_scripts.cmake
+# Writes a page (PAGE) into the site (SITE) with its scripts of ours, those found in SOURCES, joined:
+# each run of them, tags one after the other, becomes one file in the order the page gives, the
+# run in its head <page>-head.js and the run in its body <page>-body.js. Scripts made by the build
+# (a program's) stay as they are. The sources keep a file a concern; the site sends a phone one
+# file where it sent twenty, each of which cost its main thread some 10 ms (slowed 4x).
+#   cmake -DPAGE=.../walk.html -DSOURCES=... -DSITE=... -P bundle_scripts.cmake
 cmake_minimum_required(VERSION 3.18)
 get_filename_component(page "${PAGE}" NAME)
 get_filename_component(stem "${PAGE}" NAME_WE)
@@ -61,7 +61,7 @@ while(TRUE)
       set(part body)
     endif()
   endif()
-  if(file IN_LIST OWN)
+  if(EXISTS "${SOURCES}/${file}")
     list(APPEND run "${file}")
   else()
     endRun()
@@ -69,4 +69,7 @@ while(TRUE)
   endif()
 endwhile()
 endRun()
+if(NOT bundles STREQUAL "${stem}-head.js;${stem}-body.js")
+  message(FATAL_ERROR "${page}: scripts of ours in its head and in its body, one run each, are what the build expects")
+endif()
 file(WRITE "${SITE}/${page}" "${written}${rest}")
