@@ -5,9 +5,10 @@
 // the outline's walk, the draws of a pass, and the rasterisers' source text. This file reads them and
 // keeps them in the forms the page draws from; nothing here walks or decides a move.
 const walkTrace = (function () {
-  // Started as this file runs: the module is compiled at once (see the pages' CMakeLists.txt), and
-  // the scripts after this one find it ready.
-  const compiling = createWalkModule();
+  // The module is compiled at once, as this line runs (see the pages' CMakeLists.txt), which the
+  // browsers do on the main thread for a module of this size (Chromium from version 115). One that
+  // refused would fail the walk alone: the scripts after this one, in the same file, still run.
+  const compiling = (async () => createWalkModule())();
   let module = null;
   const modes = [];
   const source = {file: '', text: ''};  // the rasterisers' source, whose lines the trace names
