@@ -499,8 +499,8 @@ const i18n = (function () {
 
   // A whole number as typed, with a true minus or a hyphen, and the language's grouping of
   // thousands (English's commas, French's spaces); null for anything else.
-  // The grouping is read when first needed: a number format made as the page loads would wait for
-  // the worker above.
+  // The grouping is read when first needed, not as the page loads: a number format made then would
+  // come before the worker above has built the table.
   let grouped = null;
   function wholeNumber(text) {
     if (!grouped) {

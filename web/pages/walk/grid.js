@@ -261,7 +261,8 @@ const walkGrid = (function () {
   // several, Chromium blends the lines a shade differently.
   function drawPicture(p, hideDecision, area) {
     const [x, y, w, h] = area || [0, 0, side, side];
-    // A whole redraw skips the rows with no cell drawn: on a load, at the first state, all but one.
+    // A whole redraw fills the rows above the first drawn and below the last in white, and marks
+    // no cell in the rows with none drawn: at a walk's first state, nearly all of them.
     const drawn = area ? null : rowsDrawn();
     for (const strip of strips) {
       const top = Math.max(y, strip.top), bottom = Math.min(y + h, strip.top + strip.height);
