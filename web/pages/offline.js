@@ -7,7 +7,6 @@
   document.head.append(manifest);
   // Once the page has loaded: a worker set up sooner fetched the whole site while the page's own
   // files were still coming, and held a phone's first visit back by some 120 ms (slowed 4x).
-  const register = () => navigator.serviceWorker.register('sw.js').catch((error) => console.warn(`no offline copy: ${error.message}`));
-  if (document.readyState === 'complete') register();
-  else addEventListener('load', register, {once: true});
+  addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch((error) => console.warn(`no offline copy: ${error.message}`)),
+                   {once: true});
 })();
