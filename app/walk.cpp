@@ -1,9 +1,11 @@
 #include "app/walk.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -62,6 +64,14 @@ void addLine(std::vector<int>& lines, int line) {
     lines.push_back(line);
 }
 
+void add(const char* piece, std::size_t length) {
+    text.append(piece, length);
+    if (sink != nullptr && text.size() > (1u << 16)) {
+        std::fwrite(text.data(), 1, text.size(), sink);
+        text.clear();
+    }
+}
+
 void write(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 void write(const char* fmt, ...) {
@@ -70,17 +80,24 @@ void write(const char* fmt, ...) {
     va_start(args, fmt);
     const int n = std::vsnprintf(line, sizeof line, fmt, args);
     va_end(args);
-    text.append(line, static_cast<std::size_t>(n < 0 ? 0 : n < 256 ? n : 255));
-    if (sink != nullptr && text.size() > (1u << 16)) {
-        std::fwrite(text.data(), 1, text.size(), sink);
-        text.clear();
-    }
+    add(line, static_cast<std::size_t>(n < 0 ? 0 : n < 256 ? n : 255));
+}
+
+// The JSON, and the lists of lines, are written piece by piece, not through printf: in the
+// browser's build, printf (compiling it, then running it) took half of the explainer's first walk.
+void add(const char* piece) { add(piece, std::strlen(piece)); }
+void add(long long n) {
+    char digits[24];
+    add(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
 }
 
 // In the order of the file, which is how a reader finds them.
 void writeLines(std::vector<int> lines, const char* separator) {
     std::sort(lines.begin(), lines.end());
-    for (std::size_t i = 0; i < lines.size(); ++i) write("%s%d", i ? separator : "", lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) add(separator);
+        add(lines[i]);
+    }
 }
 
 // Whether (x, y) was drawn before; marks it drawn.
@@ -96,10 +113,29 @@ bool drawnBefore(int x, int y) {
 // The width of the table's x, y and d columns at this radius.
 int numberWidth() { return radius < 10 ? 2 : radius < 1000 ? 4 : 6; }
 
+// F(M) = d + 1/4 and the midpoint's y - 1/2 are quarters and halves: written exactly from
+// integers, with two decimals and one, as printf's %.2f and %.1f would.
+struct Decimal {
+    char text[32];
+};
+Decimal fixedPoint(long long n, unsigned parts) {
+    const unsigned long long size = n < 0 ? 0ull - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+    Decimal out{};  // zeros: the text ends where the digits do
+    char* at = out.text;
+    if (n < 0) *at++ = '-';
+    at = std::to_chars(at, out.text + sizeof out.text, size / parts).ptr;
+    *at++ = '.';
+    const unsigned hundredths = static_cast<unsigned>(size % parts) * 100 / parts;
+    *at++ = static_cast<char>('0' + hundredths / 10);
+    if (parts == 4) *at = static_cast<char>('0' + hundredths % 10);
+    return out;
+}
+Decimal fm() { return fixedPoint(4LL * stateD + 1, 4); }
+
 // F(M), the circle function at the midpoint, is d + 1/4: written exactly, as a decimal.
 void writeStateNumbers() {
     const int width = numberWidth();
-    write("%5lld %*d %*d %*d %*.2f", step, width, stateX, width, stateY, width + 1, stateD, width + 4, stateD + 0.25);
+    write("%5lld %*d %*d %*d %*s", step, width, stateX, width, stateY, width + 1, stateD, width + 4, fm().text);
 }
 
 void writeRuns() {
@@ -118,10 +154,13 @@ void writeRuns() {
 void finishState(const char* move) {
     if (step < 0) return;
     if (json()) {
-        write("], \"move\": %s%s%s", move ? "\"" : "", move ? move : "null", move ? "\"" : "");
-        write(", \"fm\": %.2f, \"midpoint\": [%d, %.1f], \"lines\": [", stateD + 0.25, stateX + 1, stateY - 0.5);
+        add(move ? "], \"move\": \"" : "], \"move\": null");
+        if (move) add(move), add("\"");
+        add(", \"fm\": "), add(fm().text);
+        add(", \"midpoint\": ["), add(stateX + 1), add(", "), add(fixedPoint(2LL * stateY - 1, 2).text);
+        add("], \"lines\": [");
         writeLines(stateLines, ", ");
-        write("]}");
+        add("]}");
         return;
     }
     writeStateNumbers();
@@ -205,7 +244,8 @@ void noteWalkState(int x, int y, int d) {
     stateLines.clear();
     startDraws();
     if (json()) {
-        write("%s{\"x\": %d, \"y\": %d, \"d\": %d, \"draws\": [", step == 0 ? "" : ", ", x, y, d);
+        add(step == 0 ? "{\"x\": " : ", {\"x\": "), add(x), add(", \"y\": "), add(y), add(", \"d\": "), add(d);
+        add(", \"draws\": [");
         firstDrawOfList = true;
     }
 }
@@ -242,7 +282,7 @@ namespace {
         return;
     }
     if (json()) {
-        write("%s[%d, %d]", firstDrawOfList ? "" : ", ", x, y);
+        add(firstDrawOfList ? "[" : ", ["), add(x), add(", "), add(y), add("]");
         firstDrawOfList = false;
         return;
     }
