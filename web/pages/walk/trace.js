@@ -8,7 +8,9 @@ const walkTrace = (function () {
   // The module is compiled at once, as this line runs (see the pages' CMakeLists.txt), which the
   // browsers do on the main thread for a module of this size (Chromium from version 115). One that
   // refused would fail the walk alone: the scripts after this one, in the same file, still run.
-  const compiling = (async () => createWalkModule())();
+  // Its bytes, as base64 in midpoint-walk.js, are read by the browser's own decoder where it has one.
+  const bytes = (base64) => (Uint8Array.fromBase64 ? Uint8Array.fromBase64(base64) : Uint8Array.from(atob(base64), (c) => c.charCodeAt(0)));
+  const compiling = (async () => createWalkModule({wasmBinary: bytes(walkWasmBase64)}))();
   let module = null;
   const modes = [];
   const source = {file: '', text: ''};  // the rasterisers' source, whose lines the trace names
