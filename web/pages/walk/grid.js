@@ -113,13 +113,16 @@ const walkGrid = (function () {
     return [x0, y0, Math.round((column + 1) * c) - x0, Math.round((row + 1) * c) - y0];
   }
 
+  // The cells drawn up to `p`, each painted once: they, not the whole plane, are the work (at a
+  // walk's first state, a few cells of 41,000).
   function paintAll(p) {
     counts.fill(0);
     now.fill(0);
-    for (let i = 0; i < walk.offsets[p + 1]; ++i) ++counts[walk.cells[i]];
+    const drawn = [];
+    for (let i = 0; i < walk.offsets[p + 1]; ++i) if (counts[walk.cells[i]]++ === 0) drawn.push(walk.cells[i]);
     for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) now[walk.cells[i]] = 1;
     pixels.fill(words.white);
-    for (let at = 0; at < counts.length; ++at) if (counts[at]) paintCell(at);
+    for (const at of drawn) paintCell(at);
   }
 
   function paintCell(at) {
@@ -263,17 +266,17 @@ const walkGrid = (function () {
     const [x, y, w, h] = area || [0, 0, side, side];
     // A whole redraw fills the rows above the first drawn and below the last in white, and marks
     // no cell in the rows with none drawn: at a walk's first state, nearly all of them.
-    const drawn = area ? null : rowsDrawn();
+    const drawn = area ? null : rowsDrawn(p);
     for (const strip of strips) {
       const top = Math.max(y, strip.top), bottom = Math.min(y + h, strip.top + strip.height);
       if (top < bottom) drawStrip(strip.context, p, hideDecision, [x, top, w, bottom - top], strip.top, drawn);
     }
   }
 
-  // Whether each row holds a cell drawn so far.
-  function rowsDrawn() {
+  // Whether each row holds a cell drawn up to `p`.
+  function rowsDrawn(p) {
     const drawn = new Uint8Array(walk.span);
-    for (let at = 0; at < counts.length; ++at) if (counts[at]) drawn[Math.floor(at / walk.span)] = 1;
+    for (let i = 0; i < walk.offsets[p + 1]; ++i) drawn[Math.floor(walk.cells[i] / walk.span)] = 1;
     return drawn;
   }
 
