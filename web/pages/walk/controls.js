@@ -96,18 +96,23 @@
     modeSelect.value = mode;
     radiusInput.value = radius;
     walk = walkTrace.load(mode, radius);
+    if (walkVariants.radius && walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
+    if (!walkPractice.on) walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
     // The grid's size reads the layout: before this walk's table and code are put in the page.
     // The window's size too lays the page out, and so is first read just before it; after that,
     // only where a resize is handled, which a window changed since then must still reach.
     if (!viewport) viewport = viewed();
     walkGrid.size(walk);
+    // The picture comes before them too: Chromium brings the page's style up to date as a canvas
+    // is drawn on, and with the new rows in the page that was a frame's work, some 100 ms of a
+    // phone's load (slowed 4x), done before the first picture instead of in its frame.
+    position = Math.min(step, walk.lastPosition);
+    walkGrid.show(position, gridView());
     walkTable.fill(walk);
     walkCode.load(walk);
     walkPrint.load(walk);
-    if (walkVariants.radius && walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     walkChart.mark(radius);
-    if (!walkPractice.on) walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
-    go(Math.min(step, walk.lastPosition), {now: true});  // a new walk shows whole at once
+    go(position, {now: true});  // a new walk shows whole at once
   }
 
   // A step shows on the grid in the frame that follows its input, and in every other part in the
