@@ -39,6 +39,18 @@ const walkGrid = (function () {
   let walk = null, cellSize = 4, ratio = 1, c = 4;  // c: a cell in canvas pixels
   let counts = new Uint8Array(0), now = new Uint8Array(0);
   let cells = null, pixels = null;  // the cells' layer, and its pixels as words
+  // The rows of cells whose pixels are up to date. The others are made white when first painted or
+  // read: filling the whole layer at each whole repaint was a fifth of a phone's first picture, at
+  // a walk's first state, with one row drawn.
+  let upToDate = new Uint8Array(0);
+  function bring(row0, row1) {
+    for (let row = Math.max(0, row0); row <= Math.min(walk.span - 1, row1); ++row) {
+      if (upToDate[row]) continue;
+      const [, y0, , h] = box(row * walk.span);
+      pixels.fill(words.white, y0 * cells.width, row === walk.span - 1 ? pixels.length : (y0 + h) * cells.width);
+      upToDate[row] = 1;
+    }
+  }
   let shownAt = -1;  // the position the cells show, -1 when they must all be painted
 
   // As large as the window allows, 3 CSS pixels a cell at least where the screen is wide enough:
@@ -121,11 +133,12 @@ const walkGrid = (function () {
     const drawn = [];
     for (let i = 0; i < walk.offsets[p + 1]; ++i) if (counts[walk.cells[i]]++ === 0) drawn.push(walk.cells[i]);
     for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) now[walk.cells[i]] = 1;
-    pixels.fill(words.white);
+    upToDate = new Uint8Array(walk.span);
     for (const at of drawn) paintCell(at);
   }
 
   function paintCell(at) {
+    bring(Math.floor(at / walk.span), Math.floor(at / walk.span));
     const [x0, y0, w, h] = box(at), word = words[stateOf(at)], width = cells.width;
     for (let y = y0; y < y0 + h; ++y) pixels.fill(word, y * width + x0, y * width + x0 + w);
   }
@@ -294,9 +307,11 @@ const walkGrid = (function () {
       if (first <= last) {
         const [, top] = box(first * walk.span), [, y0, , h0] = box(last * walk.span);
         const from = Math.max(ay, top), to = Math.min(ay + ah, y0 + h0);
+        bring(first, last);
         if (from < to) m.putImageData(cells, 0, -stripTop, ax, from, aw, to - from);
       }
     } else {
+      bring(...rows);
       m.putImageData(cells, 0, -stripTop, ax, ay, aw, ah);  // opaque: what was there goes
     }
     m.save();
