@@ -321,8 +321,11 @@ const walkGrid = (function () {
     m.clip();
     // Borders for this position's cells, and the mark of a cell drawn twice, each inside its
     // cell: colour is not the only cue. One path for each kind, the borders first: a filled disc
-    // has thousands of cells drawn twice, and a stroke each would cost a whole redraw dearly.
-    const borders = new Path2D(), crosses = {[colours.nowMark]: new Path2D(), [colours.twiceMark]: new Path2D()};
+    // has thousands of cells drawn twice, and a stroke each would cost a whole redraw dearly. A
+    // path is made, and stroked, only when it has something in it: at a walk's first state, a
+    // whole redraw has nothing to mark in all strips but one.
+    let borders = null;
+    const crosses = {[colours.nowMark]: null, [colours.twiceMark]: null};
     const border = Math.max(1, c / 8) * scale, bordered = cellSize >= 8;
     const columns = [Math.max(0, Math.floor(ax / c) - 1), Math.min(walk.span - 1, Math.floor((ax + aw) / c) + 1)];
     for (let row = rows[0]; row <= rows[1]; ++row) {
@@ -331,20 +334,23 @@ const walkGrid = (function () {
         const at = row * walk.span + column;
         if (!counts[at] || !(counts[at] > 1 || (now[at] && bordered))) continue;
         const [left, top, w, h] = box(at);
-        if (now[at] && bordered) borders.rect(left + border / 2, top + border / 2, w - border, h - border);
+        if (now[at] && bordered) (borders ||= new Path2D()).rect(left + border / 2, top + border / 2, w - border, h - border);
         if (counts[at] > 1) {
-          const cross = crosses[now[at] ? colours.nowMark : colours.twiceMark];
+          const cross = (crosses[now[at] ? colours.nowMark : colours.twiceMark] ||= new Path2D());
           cross.moveTo(left + w * 0.2, top + h * 0.2), cross.lineTo(left + w * 0.8, top + h * 0.8);
           cross.moveTo(left + w * 0.8, top + h * 0.2), cross.lineTo(left + w * 0.2, top + h * 0.8);
         }
       }
     }
-    m.strokeStyle = colours.nowMark;
-    m.lineWidth = border;
-    m.stroke(borders);
-    m.lineWidth = Math.max(1, c / 10) * scale;
+    if (borders) {
+      m.strokeStyle = colours.nowMark;
+      m.lineWidth = border;
+      m.stroke(borders);
+    }
     for (const [colour, path] of Object.entries(crosses)) {
+      if (!path) continue;
       m.strokeStyle = colour;
+      m.lineWidth = Math.max(1, c / 10) * scale;
       m.stroke(path);
     }
     m.drawImage(lines, ax, ay, aw, ah, ax, ay, aw, ah);
