@@ -104,7 +104,7 @@
     if (!viewport) viewport = viewed();
     walkGrid.size(walk);
     // The picture comes before them too: Chromium brings the page's style up to date as a canvas
-    // is drawn on, and with the new rows in the page that was a frame's work, some 100 ms of a
+    // is drawn on, and with the new rows in the page that was a frame's work, some 30 ms of a
     // phone's load (slowed 4x), done before the first picture instead of in its frame.
     position = Math.min(step, walk.lastPosition);
     walkGrid.show(position, gridView());
