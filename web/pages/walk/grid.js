@@ -40,7 +40,7 @@ const walkGrid = (function () {
   let counts = new Uint8Array(0), now = new Uint8Array(0);
   let cells = null, pixels = null;  // the cells' layer, and its pixels as words
   // The rows of cells whose pixels are up to date. The others are made white when first painted or
-  // read: filling the whole layer at each whole repaint was a fifth of a phone's first picture, at
+  // read: filling the whole layer at each whole repaint was a tenth of a phone's first picture, at
   // a walk's first state, with one row drawn.
   let upToDate = new Uint8Array(0);
   function bring(row0, row1) {
@@ -138,7 +138,8 @@ const walkGrid = (function () {
   }
 
   function paintCell(at) {
-    bring(Math.floor(at / walk.span), Math.floor(at / walk.span));
+    const row = Math.floor(at / walk.span);
+    bring(row, row);
     const [x0, y0, w, h] = box(at), word = words[stateOf(at)], width = cells.width;
     for (let y = y0; y < y0 + h; ++y) pixels.fill(word, y * width + x0, y * width + x0 + w);
   }

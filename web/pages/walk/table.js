@@ -8,34 +8,21 @@ const walkTable = (function () {
   const tbody = table.tBodies[0], tfoot = table.tFoot;
   let walk = null, chosen = () => {};
 
-  function cell(row, text) {
-    const td = row.insertCell();
-    td.textContent = text;
-    return td;
-  }
-
-  // On paper the button gives way to its text (walk.css).
-  function stepButton(row, text, label, position) {
-    const button = document.createElement('button');
-    button.type = 'button';
-    button.textContent = text;
-    button.setAttribute('aria-label', label);
-    button.dataset.step = position;
-    const printed = Object.assign(document.createElement('span'), {className: 'print-only', textContent: text});
-    row.insertCell().append(button, printed);
-  }
-
-  // The states' rows are written as HTML and parsed at once, each text escaped: built element by
-  // element, their dozen elements a row, some 70 rows at radius 100, took three times as long as
-  // a phone loaded the page. The columns: x; y after the start, d, F(M) and the move, blank on a
-  // worksheet (the move hidden as "?" while the learner predicts it); the draws and the total.
+  // The rows are written as HTML and parsed at once, each text escaped: built element by element,
+  // a dozen elements to each of some 70 rows at radius 100, they took three times as long as a
+  // phone loaded the page.
   const escaped = (text) => String(text).replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
+  const td = (text, attributes = '') => `<td${attributes}>${escaped(text)}</td>`;
+  // A row's first cell, its step button; on paper the button gives way to its text (walk.css).
+  const stepCell = (text, label, position) => `<td><button type="button" aria-label="${escaped(label)}" data-step="${position}">` +
+                                              `${escaped(text)}</button><span class="print-only">${escaped(text)}</span></td>`;
+  // A state's columns: x; y after the start, d, F(M) and the move, blank on a worksheet (the move
+  // hidden as "?" while the learner predicts it); the draws and the total.
   const columns = ['', 'y', 'd', 'fm', 'move', '', ''];
   function stateRow(s, p) {
     const texts = [s.x, s.y, number(s.d), number(s.fm, 2), s.move || '—', number(walk.drawCount(p)), number(walk.offsets[p + 1])];
-    const cells = texts.map((text, i) => `<td${columns[i] ? ` class="${columns[i]}"` : ''}>${escaped(text)}</td>`).join('');
-    return `<tr data-step="${p}"><td><button type="button" aria-label="${escaped(t('table.step', {step: p}))}" data-step="${p}">${p}</button>` +
-           `<span class="print-only">${p}</span></td>${cells}</tr>`;
+    return `<tr data-step="${p}">${stepCell(p, t('table.step', {step: p}), p)}` +
+           `${texts.map((text, i) => td(text, columns[i] ? ` class="${columns[i]}"` : '')).join('')}</tr>`;
   }
 
   function fill(w) {
@@ -47,15 +34,9 @@ const walkTable = (function () {
     placing = 0;
     hiding = {after: false, shown: -1, move: -1};
     tbody.innerHTML = walk.steps.map(stateRow).join('');
-    tfoot.replaceChildren();
-    if (walk.afterCount) {
-      const row = tfoot.insertRow();
-      row.dataset.step = walk.steps.length;
-      stepButton(row, t('table.after'), t('table.after-label'), walk.steps.length);
-      const what = cell(row, t('table.after-what'));
-      what.colSpan = 5;
-      cell(row, number(walk.afterCount)), cell(row, number(walk.total));
-    }
+    const after = walk.steps.length;
+    tfoot.innerHTML = walk.afterCount ? `<tr data-step="${after}">${stepCell(t('table.after'), t('table.after-label'), after)}` +
+                                        `${td(t('table.after-what'), ' colspan="5"')}${td(number(walk.afterCount))}${td(number(walk.total))}</tr>` : '';
   }
 
   // Marks the row of `position` as the current one and brings it into view. With `hideAfter`,
