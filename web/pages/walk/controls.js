@@ -256,7 +256,7 @@
   ];
   document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input:not([type=checkbox]), select, textarea, dialog')) return;
-    if (walkPredict.key(event) || walkPractice.key(event)) return event.preventDefault();
+    if (walkQuiz.key(event)) return event.preventDefault();
     if (walkPractice.on) return;
     const entry = keyTable.find((k) => k.key === event.key);
     if (!entry || (entry.forward && walkPredict.on) || (entry.notOnButton && event.target.closest('button'))) return;

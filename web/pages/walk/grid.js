@@ -394,85 +394,6 @@ const walkGrid = (function () {
     return Math.abs(x) <= walk.radius + 1 && Math.abs(y) <= walk.radius + 1 ? {x, y} : null;
   }
 
-  // A worksheet's grid on `canvas`, `side` CSS pixels square: the lines, the axes, the exact circle
-  // and the start pixel alone, for the learner to fill in.
-  function worksheet(canvas, side) {
-    readTheme();
-    const r = walk.radius, span = walk.span, k = 2;  // twice the CSS pixels, for paper
-    const cell = (side * k) / span, o = (r + 1.5) * cell, w = canvas.getContext('2d');
-    canvas.width = canvas.height = side * k;
-    canvas.style.width = canvas.style.height = `${side}px`;
-    w.fillStyle = colours.white;
-    w.fillRect(0, 0, canvas.width, canvas.height);
-    w.fillStyle = colours.once;
-    w.fillRect(o - cell / 2, o - r * cell - cell / 2, cell, cell);
-    w.strokeStyle = colours.axis;
-    w.lineWidth = 1;
-    w.beginPath();
-    for (let i = 0; i <= span; ++i) w.moveTo(i * cell, 0), w.lineTo(i * cell, canvas.height), w.moveTo(0, i * cell), w.lineTo(canvas.width, i * cell);
-    w.stroke();
-    w.strokeStyle = colours.circle;
-    w.lineWidth = 2 * k;
-    w.beginPath();
-    w.moveTo(0, o), w.lineTo(canvas.width, o), w.moveTo(o, 0), w.lineTo(o, canvas.height);
-    w.stroke();
-    w.lineWidth = k;
-    w.beginPath();
-    w.arc(o, o, r * cell, 0, 2 * Math.PI);
-    w.stroke();
-  }
-
-  // A hint's picture on `canvas`: seven cells each way around the midpoint M of state `step`, the
-  // state's pixel, its candidates E and SE, the exact circle, and M, filled when F(M) < 0 (inside)
-  // and hollow when F(M) > 0, as on the grid.
-  function hint(canvas, w, step) {
-    readTheme();
-    const s = w.steps[step], cell = 28, k = devicePixelRatio || 1, side = 7 * cell;
-    const h = canvas.getContext('2d');
-    canvas.width = canvas.height = side * k;
-    canvas.style.width = canvas.style.height = `${side}px`;
-    h.setTransform(k, 0, 0, k, 0, 0);
-    const left = s.midpoint[0] - 3.5, top = s.midpoint[1] + 3.5;  // the window's corner, in grid units
-    const at = (x, y) => [(x - left) * cell, (top - y) * cell];
-    h.fillStyle = colours.white;
-    h.fillRect(0, 0, side, side);
-    h.strokeStyle = colours.grid;
-    h.lineWidth = scale;
-    h.beginPath();
-    // M's x is whole and its y a half, so the cells' edges fall on whole cells across and half
-    // cells down from the window's corner.
-    for (let i = 0; i <= 7; ++i) {
-      const x = i * cell, y = (i + 0.5) * cell;
-      h.moveTo(x, 0), h.lineTo(x, side), h.moveTo(0, y), h.lineTo(side, y);
-    }
-    h.stroke();
-    const box = (x, y) => { const [cx, cy] = at(x, y); return [cx - cell / 2, cy - cell / 2, cell, cell]; };
-    h.fillStyle = colours.now;
-    h.fillRect(...box(s.x, s.y));
-    h.strokeStyle = colours.candidate;
-    h.lineWidth = 2 * scale;
-    h.setLineDash([4, 3]);
-    for (const dy of [0, 1]) h.strokeRect(...box(s.x + 1, s.y - dy));
-    h.setLineDash([]);
-    h.strokeStyle = colours.circle;
-    h.beginPath();
-    h.arc(...at(0, 0), w.radius * cell, 0, 2 * Math.PI);
-    h.stroke();
-    h.beginPath();
-    h.arc(...at(...s.midpoint), 6, 0, 2 * Math.PI);
-    h.fillStyle = h.strokeStyle = colours.candidate;
-    if (s.fm < 0) h.fill();
-    h.stroke();
-    h.fillStyle = colours.state;
-    h.font = `bold ${13 * scale}px sans-serif`;
-    const [mx, my] = at(...s.midpoint);
-    h.fillText('M', mx + 9, my + 5);
-    for (const [name, dy] of [['E', 0], ['SE', 1]]) {
-      const [cx, cy] = at(s.x + 1, s.y - dy);
-      h.fillText(name, cx + cell / 2 + 3, cy + 5);
-    }
-  }
-
   // The picture as its strips show it, whole, for the tests to read; `redrawn`: drawn again whole
   // first, as a redraw of part of it must come out.
   function picture({redrawn = false} = {}) {
@@ -485,5 +406,5 @@ const walkGrid = (function () {
     return image;
   }
 
-  return {size, show, pointAt, worksheet, hint, picture, element: grid};
+  return {size, show, pointAt, picture, element: grid};
 })();

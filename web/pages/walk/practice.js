@@ -132,8 +132,59 @@ const walkPractice = (function () {
     const fm = `F(M) = ${number(s.fm, 2)} ${s.fm < 0 ? '<' : '>'} 0`;
     hint.textContent = q.kind === 'move' ? t('practice.move-hint', {fm, reason: walkNarration.reason(s)})
       : t('practice.d-hint', {fm, reason: walkNarration.reason(s), next: number(expected), added: number(expected - s.d)});
-    walkGrid.hint(picture, walk, q.step);
+    drawHint(picture, walk, q.step);
     picture.hidden = false;
+  }
+
+  // A hint's picture on `canvas`: seven cells each way around the midpoint M of state `step`, the
+  // state's pixel, its candidates E and SE, the exact circle, and M, filled when F(M) < 0 (inside)
+  // and hollow when F(M) > 0, as on the grid.
+  function drawHint(canvas, w, step) {
+    const colour = pageTheme.colour, scale = Number(colour('line-scale')) || 1;
+    const s = w.steps[step], cell = 28, k = devicePixelRatio || 1, side = 7 * cell;
+    const h = canvas.getContext('2d');
+    canvas.width = canvas.height = side * k;
+    canvas.style.width = canvas.style.height = `${side}px`;
+    h.setTransform(k, 0, 0, k, 0, 0);
+    const left = s.midpoint[0] - 3.5, top = s.midpoint[1] + 3.5;  // the window's corner, in grid units
+    const at = (x, y) => [(x - left) * cell, (top - y) * cell];
+    h.fillStyle = colour('cell');
+    h.fillRect(0, 0, side, side);
+    h.strokeStyle = colour('grid-line');
+    h.lineWidth = scale;
+    h.beginPath();
+    // M's x is whole and its y a half, so the cells' edges fall on whole cells across and half
+    // cells down from the window's corner.
+    for (let i = 0; i <= 7; ++i) {
+      const x = i * cell, y = (i + 0.5) * cell;
+      h.moveTo(x, 0), h.lineTo(x, side), h.moveTo(0, y), h.lineTo(side, y);
+    }
+    h.stroke();
+    const box = (x, y) => { const [cx, cy] = at(x, y); return [cx - cell / 2, cy - cell / 2, cell, cell]; };
+    h.fillStyle = colour('now');
+    h.fillRect(...box(s.x, s.y));
+    h.strokeStyle = colour('candidate');
+    h.lineWidth = 2 * scale;
+    h.setLineDash([4, 3]);
+    for (const dy of [0, 1]) h.strokeRect(...box(s.x + 1, s.y - dy));
+    h.setLineDash([]);
+    h.strokeStyle = colour('circle');
+    h.beginPath();
+    h.arc(...at(0, 0), w.radius * cell, 0, 2 * Math.PI);
+    h.stroke();
+    h.beginPath();
+    h.arc(...at(...s.midpoint), 6, 0, 2 * Math.PI);
+    h.fillStyle = h.strokeStyle = colour('candidate');
+    if (s.fm < 0) h.fill();
+    h.stroke();
+    h.fillStyle = colour('state');
+    h.font = `bold ${13 * scale}px sans-serif`;
+    const [mx, my] = at(...s.midpoint);
+    h.fillText('M', mx + 9, my + 5);
+    for (const [name, dy] of [['E', 0], ['SE', 1]]) {
+      const [cx, cy] = at(s.x + 1, s.y - dy);
+      h.fillText(name, cx + cell / 2 + 3, cy + 5);
+    }
   }
 
   function finish() {
@@ -153,14 +204,8 @@ const walkPractice = (function () {
     walkLms.end(right, size);
   }
 
-  $('answer-e').addEventListener('click', () => answer('E'));
-  $('answer-se').addEventListener('click', () => answer('SE'));
-  numberForm.addEventListener('submit', (event) => {
-    event.preventDefault();
-    const typed = i18n.wholeNumber(numberInput.value);
-    if (typed === null) verdict.textContent = t('predict.whole-number');
-    else answer(typed);
-  });
+  walkQuiz.add({asksMove: () => on && index < set.length && set[index].kind === 'move', move: answer});
+  walkQuiz.numberForm(numberForm, numberInput, answer);
   $('practice-leave').addEventListener('click', leave);
   $('practice-another').addEventListener('click', () => hooks.another());
 
@@ -169,12 +214,6 @@ const walkPractice = (function () {
     start,
     get on() { return on; },
     get seed() { return seed; },
-    // The keys e and s answer a move; true when one did.
-    key(event) {
-      if (!on || index >= set.length || set[index].kind !== 'move' || !['e', 's'].includes(event.key.toLowerCase())) return false;
-      answer(event.key.toLowerCase() === 'e' ? 'E' : 'SE');
-      return true;
-    },
     // A seed for a new set: any 32-bit number but 0.
     newSeed: () => 1 + Math.floor(Math.random() * 999999),
   };

@@ -1,7 +1,7 @@
 // Predict mode: before each step the page asks where the walk goes, E or SE (buttons, and the keys
 // e and s), with the current state's x, y and d on view and everything that would give the answer
 // away hidden: the move in the table, the rows after, the midpoint's fill, the next draws and the
-// narration's verdict. At the second level the learner then types the next d. Each answer is held
+// narration's verdict (the controls are walkQuiz's). At the second level the learner then types the next d. Each answer is held
 // against the trace's own move and d, a sentence says why, and the walk goes on one step whether
 // the answer was right or not. The score counts each question once a round, "N of M": going back
 // and answering again asks afresh but leaves the score, and a new walk starts a new round.
@@ -64,8 +64,9 @@ const walkPredict = (function () {
     if (ok) ++right;
   }
 
+  const asksMove = () => on && stage === 'move' && Boolean(walk?.steps[position]?.move);
+
   function answerMove(move) {
-    if (!on || stage !== 'move' || !walk.steps[position] || !walk.steps[position].move) return;
     const s = walk.steps[position];
     count(`move ${position}`, move === s.move);
     verdictToSay = t(move === s.move ? 'predict.right' : 'predict.wrong', {reason: walkNarration.reason(s)});
@@ -87,12 +88,7 @@ const walkPredict = (function () {
     verdictToSay = null;
   }
 
-  function answerD(text) {
-    const typed = i18n.wholeNumber(text);
-    if (typed === null) {
-      verdict.textContent = t('predict.whole-number');
-      return;
-    }
+  function answerD(typed) {
     const s = walk.steps[position], next = walk.steps[position + 1];
     const ok = typed === next.d;
     count(`d ${position}`, ok);
@@ -110,12 +106,8 @@ const walkPredict = (function () {
     stage = 'move';
     hooks.go(position + 1);
   });
-  $('answer-e').addEventListener('click', () => answerMove('E'));
-  $('answer-se').addEventListener('click', () => answerMove('SE'));
-  dForm.addEventListener('submit', (event) => {
-    event.preventDefault();
-    answerD(dInput.value);
-  });
+  walkQuiz.add({asksMove, move: answerMove});
+  walkQuiz.numberForm(dForm, dInput, answerD);
   $('again').addEventListener('click', () => {
     set(true, {quiet: true});
     hooks.go(0);
@@ -133,12 +125,6 @@ const walkPredict = (function () {
     get on() { return on; },
     // Whether the move of the state on show must stay hidden.
     get hidingMove() { return on && stage === 'move'; },
-    // The keys e and s answer; true when one did.
-    key(event) {
-      if (!on || stage !== 'move' || !['e', 's'].includes(event.key.toLowerCase())) return false;
-      answerMove(event.key.toLowerCase() === 'e' ? 'E' : 'SE');
-      return true;
-    },
     // A new walk or a chosen step asks from scratch at that state.
     reset() { stage = 'move'; },
   };
