@@ -15,39 +15,71 @@
 #include <cstring>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/rasterizers.h"
 #include "app/variants.h"
 #include "app/walk.h"
 
 namespace {
 
-void usage() {
-    std::printf("usage: midpoint-walk RADIUS [MODE] [--code | --json]\n"
-                "       midpoint-walk RADIUS --variants [--json]\n\n"
-                "The midpoint circle walk at RADIUS, one line per state, as the rasteriser of MODE\n"
-                "makes it; the last line is the total, the count the demonstration prints.\n\n"
-                "MODE        ");
+void usage(std::FILE* out) {
+    std::fprintf(out,
+                 "usage: midpoint-walk RADIUS [MODE] [--code | --json]\n"
+                 "       midpoint-walk RADIUS --variants [--json]\n\n"
+                 "The midpoint circle walk at RADIUS, one line per state, as the rasteriser of MODE\n"
+                 "makes it; the last line is the total, the count the demonstration prints.\n\n"
+                 "MODE        ");
     for (int mode = 0; mode < circleModeCount; ++mode) {
-        std::printf("%s%s", circleModeNames[mode], mode + 1 < circleModeCount ? ", " : " (default: ");
+        std::fprintf(out, "%s%s", circleModeNames[mode], mode + 1 < circleModeCount ? ", " : " (default: ");
     }
-    std::printf("%s)\n"
-                "RADIUS      a whole number from 1 to %d (to %d with --json, which lists every draw)\n"
-                "--code      each state's lines of %s beside its row\n"
-                "--json      the same as one JSON object, with those lines\n"
-                "--variants  the outline beside other ways to walk it, one line a variant with its\n"
-                "            pixels and how many differ from the walk's:",
-                circleModeNames[0], walkTableRadiusLimit, walkJsonRadiusLimit, walkSourceName);
-    for (const char* name : walkVariantNames) std::printf(" %s", name);
-    std::printf("\n"
-                "--modes     the modes' names, one a line, for scripts\n"
-                "--help      this text\n");
+    std::fprintf(out,
+                 "%s)\n"
+                 "RADIUS      a whole number from 1 to %d (to %d with --json, which lists every draw)\n"
+                 "--code      each state's lines of %s beside its row\n"
+                 "--json      the same as one JSON object, with those lines\n"
+                 "--variants  the outline beside other ways to walk it, one line a variant with its\n"
+                 "            pixels and how many differ from the walk's:",
+                 circleModeNames[0], walkTableRadiusLimit, walkJsonRadiusLimit, walkSourceName);
+    for (const char* name : walkVariantNames) std::fprintf(out, " %s", name);
+    std::fprintf(out,
+                 "\n"
+                 "--modes     the modes' names, one a line, for scripts\n"
+                 "--help      this text\n");
 }
 
-// What the user typed, fit to quote in one line: control characters and the like become '?'.
+// The length of the well-formed UTF-8 character at `c`, or 0 if none starts there.
+std::size_t utf8Length(const unsigned char* c) {
+    const auto continues = [](unsigned char b, unsigned char low = 0x80, unsigned char high = 0xbf) {
+        return b >= low && b <= high;
+    };
+    if (c[0] >= 0xc2 && c[0] <= 0xdf) return continues(c[1]) ? 2 : 0;
+    if (c[0] >= 0xe0 && c[0] <= 0xef) {
+        // No overlong forms (E0) and no surrogates (ED).
+        const bool second = continues(c[1], c[0] == 0xe0 ? 0xa0 : 0x80, c[0] == 0xed ? 0x9f : 0xbf);
+        return second && continues(c[2]) ? 3 : 0;
+    }
+    if (c[0] >= 0xf0 && c[0] <= 0xf4) {
+        const bool second = continues(c[1], c[0] == 0xf0 ? 0x90 : 0x80, c[0] == 0xf4 ? 0x8f : 0xbf);
+        return second && continues(c[2]) && continues(c[3]) ? 4 : 0;
+    }
+    return 0;
+}
+
+// What the user typed, fit to quote in one line: its first 39 characters, then "…" if it goes
+// on. A control character (C1's too) and each byte that is not UTF-8 show as '?', so the quote
+// never carries half a character or moves a terminal's cursor.
 std::string quoted(const char* argument) {
+    const int shown = 39;
     std::string s = "'";
-    for (const char* c = argument; *c != '\0' && s.size() < 40; ++c) {
-        s += std::isprint(static_cast<unsigned char>(*c)) || static_cast<unsigned char>(*c) >= 0x80 ? *c : '?';
+    int characters = 0;
+    for (const auto* c = reinterpret_cast<const unsigned char*>(argument); *c != '\0'; ++characters) {
+        if (characters == shown) return s + "…'";
+        const std::size_t length = *c < 0x80 ? 1 : utf8Length(c);
+        const bool printable = length > 1 ? !(c[0] == 0xc2 && c[1] < 0xa0) : length == 1 && std::isprint(*c);
+        if (printable) s.append(reinterpret_cast<const char*>(c), length);
+        else s += '?';
+        c += length > 0 ? length : 1;
     }
     return s + "'";
 }
@@ -55,6 +87,45 @@ std::string quoted(const char* argument) {
 int fail(const std::string& message) {
     std::fprintf(stderr, "midpoint-walk: %s\n", message.c_str());
     return 2;
+}
+
+// Standard output's writes, keeping the reason of the first that fails: stdio keeps only a flag,
+// and by the time the trace returns errno may tell of another call.
+ssize_t writeOut(void* firstError, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(STDOUT_FILENO, data + done, size - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n == 0 || errno != EINTR) {
+            int& error = *static_cast<int*>(firstError);
+            if (error == 0) error = n < 0 ? errno : EIO;
+            break;
+        }
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// Runs `write` on a stream to standard output. Status 0 when all of it got there; otherwise the
+// reason is named on standard error, since a table cut short still looks like a table.
+template <typename Write>
+int written(Write write) {
+    int error = 0;
+    cookie_io_functions_t calls{};
+    calls.write = writeOut;
+    std::FILE* out = fopencookie(&error, "w", calls);
+    bool failed = out == nullptr;
+    if (out != nullptr) {
+        if (isatty(STDOUT_FILENO)) std::setvbuf(out, nullptr, _IOLBF, BUFSIZ);  // as stdout would be
+        write(out);
+        failed = std::fflush(out) != 0 || std::ferror(out) != 0;
+        std::fclose(out);
+    } else {
+        error = errno;
+    }
+    if (!failed) return 0;
+    std::fprintf(stderr, "midpoint-walk: write error: %s\n", std::strerror(error != 0 ? error : EIO));
+    return 1;
 }
 
 }  // namespace
@@ -65,13 +136,11 @@ int main(int argc, char** argv) {
     bool json = false, variants = false, code = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            usage();
-            return 0;
-        }
+        if (argument == "--help" || argument == "-h") return written(usage);
         if (argument == "--modes") {
-            for (const char* name : circleModeNames) std::printf("%s\n", name);
-            return 0;
+            return written([](std::FILE* out) {
+                for (const char* name : circleModeNames) std::fprintf(out, "%s\n", name);
+            });
         }
         if (argument == "--json") {
             json = true;
@@ -107,13 +176,11 @@ int main(int argc, char** argv) {
     if (variants) {
         if (modeText != nullptr) return fail("--variants compares outlines and takes no MODE (see --help)");
         const std::string text = walkVariantsText(static_cast<int>(radius), json);
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return written([&text](std::FILE* out) { std::fwrite(text.data(), 1, text.size(), out); });
     }
     const int mode = modeText == nullptr ? 0 : circleModeByName(modeText);
     if (mode < 0) return fail("unknown mode " + quoted(modeText) + " (see --help)");
 
     const WalkFormat format = json ? WalkFormat::json : code ? WalkFormat::tableWithLines : WalkFormat::table;
-    traceWalk(mode, static_cast<int>(radius), format, stdout, nullptr);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return written([=](std::FILE* out) { traceWalk(mode, static_cast<int>(radius), format, out, nullptr); });
 }
