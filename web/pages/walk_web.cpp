@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include <string>
+#include <vector>
 
 #include "app/modes.h"
 #include "app/variants.h"
@@ -10,21 +11,35 @@
 
 extern "C" {
 
-// The walk of `mode` at `radius` as JSON (midpoint-walk --json) with its draws apart (walkDraws),
-// or "" for a mode or radius out of range. The text stays valid until the next call.
+// The walk of `mode` at `radius` as JSON (midpoint-walk --json), its draws also apart
+// (walkDraws), or "" for a mode or radius out of range. The text stays valid until the next call.
+std::vector<int> drawsXy, drawStarts;
 EMSCRIPTEN_KEEPALIVE const char* walkJson(int mode, int radius) {
     static std::string json;
     json.clear();
     if (mode >= 0 && mode < circleModeCount && radius >= 1 && radius <= walkJsonRadiusLimit) {
-        json = traceWalk(mode, radius, WalkFormat::jsonDrawsApart, nullptr, nullptr);
+        recordWalk(mode, radius);
+        json = printWalk(WalkFormat::json, nullptr);
+        const WalkRecordPart runs = walkRecordPart(WalkPart::runs), starts = walkRecordPart(WalkPart::runStarts);
+        drawsXy.clear(), drawStarts.clear();
+        for (std::size_t p = 0; p < starts.size; ++p) {
+            drawStarts.push_back(static_cast<int>(drawsXy.size() / 2));
+            for (int i = starts.data[p]; p + 1 < starts.size && i < starts.data[p + 1]; ++i) {
+                const int* run = runs.data + static_cast<std::size_t>(i) * walkRunFields;
+                for (int k = 0; k < run[walkRunCount]; ++k) {
+                    drawsXy.push_back(run[walkRunX] + (run[walkRunPaired] ? k / 2 : k));
+                    drawsXy.push_back(run[walkRunPaired] && k % 2 ? -run[walkRunY] : run[walkRunY]);
+                }
+            }
+        }
     }
     return json.c_str();
 }
 
-// The draws of the walk walkJson wrote last, whose lists of draws it leaves empty: x then y of
-// each draw, and where each state's draws begin, then the draws after the walk, then none.
-EMSCRIPTEN_KEEPALIVE const int* walkDraws() { return walkDrawsApart().xy.data(); }
-EMSCRIPTEN_KEEPALIVE const int* walkDrawStarts() { return walkDrawsApart().starts.data(); }
+// The draws of the walk walkJson wrote last: x then y of each draw, and where each state's draws
+// begin, then the draws after the walk, then none.
+EMSCRIPTEN_KEEPALIVE const int* walkDraws() { return drawsXy.data(); }
+EMSCRIPTEN_KEEPALIVE const int* walkDrawStarts() { return drawStarts.data(); }
 
 // The outline's variants at `radius` as JSON (midpoint-walk --variants --json), or "".
 EMSCRIPTEN_KEEPALIVE const char* walkVariantsJson(int radius) {
