@@ -17,8 +17,6 @@ int circleMode = circleOutlineMode;
 int circleRadius = 1;  // never below 1
 int pixelCount = 0;    // plotGridPixel calls since the display pass last reset it
 
-const unsigned char keyEnter = 13;
-
 }  // namespace
 
 void initRendering() {

@@ -6,6 +6,7 @@
 #include "app/circles_testing.h"
 #include "color/color.h"
 #include "projection/projection.h"
+#include "view/view.h"
 #include "view/view_testing.h"
 
 const char* openPassWindow(int* argc, char** argv) {
@@ -23,7 +24,7 @@ void setMode(int mode, int radius) {
     overrideModifiersForTesting(0);  // keys fed outside GLUT's input callbacks
     resetCirclesForTesting();
     for (int i = 1; i < radius; ++i) keyboardCircles('+', 0, 0);
-    for (int i = 0; i < mode; ++i) keyboardCircles(13, 0, 0);
+    for (int i = 0; i < mode; ++i) keyboardCircles(keyEnter, 0, 0);
 }
 
 std::vector<model::Pixel> pixelsOf(int mode, int radius) {

@@ -70,7 +70,7 @@ void keyboard(unsigned char key, int x, int y) {
     if (handleRotationKey(key, x, y)) {
         // Enter is taken only as Shift+Enter, the toggle: idle only while turning, so that a
         // still scene costs no processor time.
-        if (key == 13) {
+        if (key == keyEnter) {
             spinning = !spinning;
             glutIdleFunc(spinning ? idleCallback : nullptr);
         }

@@ -29,8 +29,6 @@ int idleWindow = -1;
 
 int modifierOverride = -1;
 
-const int keyEnter = 13;
-const int keyEscape = 27;
 const float letterStep = 2.0f;
 const float plainStep = 1.0f;
 const float altStep = 10.0f;

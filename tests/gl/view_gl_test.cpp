@@ -226,7 +226,7 @@ TEST_F(Mouse, IdleAdvancesTheMouseAnglesOnlyWhileOn) {
     EXPECT_EQ(state().mouseRotX, 0.0f);
 
     overrideModifiersForTesting(shift);
-    ASSERT_EQ(handleRotationKey(13, 0, 0), 1);
+    ASSERT_EQ(handleRotationKey(keyEnter, 0, 0), 1);
     for (int i = 0; i < 100; ++i) idleCallback();
     glwindow::pumpEvents();
     EXPECT_GE(displays, 1);

@@ -66,12 +66,12 @@ TEST_F(ViewKeys, LettersTurnByTwoDegreesWhateverTheModifiers) {
 }
 
 TEST_F(ViewKeys, ShiftEnterTogglesContinuousRotationAndOtherEntersAreLeft) {
-    EXPECT_EQ(key(13, shift), 1);
+    EXPECT_EQ(key(keyEnter, shift), 1);
     EXPECT_EQ(state().continuousRotation, 1);
-    EXPECT_EQ(key(13, shift | alt), 1);
+    EXPECT_EQ(key(keyEnter, shift | alt), 1);
     EXPECT_EQ(state().continuousRotation, 0);
     for (int bits : {0, ctrl, shift | ctrl, alt}) {
-        EXPECT_EQ(key(13, bits), 0) << "bits " << bits;
+        EXPECT_EQ(key(keyEnter, bits), 0) << "bits " << bits;
     }
     EXPECT_EQ(state().continuousRotation, 0);
 }
@@ -85,7 +85,7 @@ TEST_F(ViewKeys, OtherKeysAreLeftToTheHostButRewriteTheMode) {
 }
 
 TEST_F(ViewKeys, EscapeEndsTheProcessWithStatusZero) {
-    EXPECT_EXIT(key(27, shift), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(key(keyEscape, shift), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ViewKeys, SpecialKeysStepByOneTenOrFortyFive) {

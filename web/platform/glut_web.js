@@ -95,10 +95,11 @@ Module.glutWeb = (function () {
     }
   }
 
+  // The characters GLUT gives for the named keys, which are also their key codes in the browser.
+  const keyCodes = {Enter: 13, Escape: 27, Tab: 9, Backspace: 8, Delete: 127};
   function keyOf(event) {
-    const names = {Enter: 13, Escape: 27, Tab: 9, Backspace: 8, Delete: 127};
     if (event.metaKey) return null;
-    if (event.key in names) return names[event.key];
+    if (event.key in keyCodes) return keyCodes[event.key];
     if (event.key.length !== 1 || event.key.charCodeAt(0) > 126) return null;
     const code = event.key.charCodeAt(0);
     return event.ctrlKey && /[@-_a-z]/i.test(event.key) ? code & 31 : code;
@@ -179,7 +180,7 @@ Module.glutWeb = (function () {
   }
 
   // An on-screen key: "x", "+", "Enter", "Shift+Enter", "Ctrl+PageUp", as a keyboard sends it.
-  const namedKeys = {Enter: ['Enter', 13], Escape: ['Escape', 27], Left: ['ArrowLeft', 37], Up: ['ArrowUp', 38],
+  const namedKeys = {Enter: ['Enter', keyCodes.Enter], Escape: ['Escape', keyCodes.Escape], Left: ['ArrowLeft', 37], Up: ['ArrowUp', 38],
                      Right: ['ArrowRight', 39], Down: ['ArrowDown', 40], PageUp: ['PageUp', 33],
                      PageDown: ['PageDown', 34]};
   self.pressKey = (name) => {

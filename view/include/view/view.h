@@ -41,7 +41,9 @@ void applyMouseTransform();
 void setMouseRotation(float x, float y, float z);
 void setTranslationFactor(float factor);
 
-// Keyboard half.
+// Keyboard half. The characters GLUT gives for Enter and Escape, for every key handler.
+constexpr unsigned char keyEnter = '\r';
+constexpr unsigned char keyEscape = 27;
 int handleRotationKey(unsigned char key, int x, int y);  // does not return on Escape
 int handleSpecialKey(int key, int x, int y);
 void keyboardCallback(unsigned char key, int x, int y);
