@@ -12,5 +12,8 @@ file(WRITE "${OUTPUT}.new" "// The text of ${NAME}, made at build time from the 
                           "const char* const walkSourceName = \"${NAME}\";\n"
                           "const char* const walkSourceText = R\"source(${text})source\";\n")
 # Rewritten only when it changes, so that what links it is not rebuilt for nothing.
-file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)
+execute_process(COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${OUTPUT}.new" "${OUTPUT}" RESULT_VARIABLE failed)
 file(REMOVE "${OUTPUT}.new")
+if(failed)
+  message(FATAL_ERROR "could not write ${OUTPUT}")
+endif()
