@@ -51,13 +51,6 @@ bool sameBits(const Color& c, float r, float g, float b, float a) {
 
 }  // namespace
 
-TEST(Color, RecordIsFourContiguousFloats) {
-    static_assert(sizeof(Color) == 4 * sizeof(float), "handed to glColor4fv as four floats");
-    const Color c = {1, 2, 3, 4};
-    const float* f = &c.r;
-    EXPECT_EQ(f[3], 4.0f);
-}
-
 TEST(Color, ConstantsHoldTheirValuesAtAStableAddress) {
     std::set<const Color*> addresses;
     for (const Named& n : palette) {

@@ -12,6 +12,7 @@
 struct Color {
     float r, g, b, a;
 };
+static_assert(sizeof(Color) == 4 * sizeof(float), "handed to glColor4fv as four floats");
 
 const Color* colorWhite();
 const Color* colorYellow();
