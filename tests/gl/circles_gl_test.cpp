@@ -2,8 +2,10 @@
 // is counted and printed, and what the keys change.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <set>
 #include <sstream>
@@ -47,12 +49,30 @@ std::vector<std::pair<Vertex, Vertex>> feedbackLines(void (*draw)()) {
     return lines;
 }
 
-std::string captureDisplay() {
-    ::testing::internal::CaptureStdout();
-    displayCircles();
+// What `run` prints on standard output, which goes to a temporary file meanwhile.
+template <typename Run>
+std::string printedBy(Run run) {
     std::fflush(stdout);
-    return ::testing::internal::GetCapturedStdout();
+    std::FILE* file = std::tmpfile();
+    const int saved = file == nullptr ? -1 : dup(STDOUT_FILENO);
+    if (saved < 0 || dup2(fileno(file), STDOUT_FILENO) < 0) {
+        ADD_FAILURE() << "standard output cannot be redirected";
+        if (saved >= 0) close(saved);
+        if (file != nullptr) std::fclose(file);
+        return "(not redirected)";
+    }
+    run();
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    std::string text;
+    std::rewind(file);
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    std::fclose(file);
+    return text;
 }
+
+std::string captureDisplay() { return printedBy(displayCircles); }
 
 class Circles : public ::testing::Test {
 protected:
@@ -169,15 +189,12 @@ TEST_F(Circles, MinusNeverTakesTheRadiusBelowOne) {
 
 TEST_F(Circles, KeysRedrawOnlyWhenTheyChangeSomething) {
     glutDisplayFunc(displayCircles);
-    ::testing::internal::CaptureStdout();
-    glwindow::pumpEvents();
-    ::testing::internal::GetCapturedStdout();
+    printedBy(glwindow::pumpEvents);
     const auto redrawnBy = [](unsigned char key) {
-        ::testing::internal::CaptureStdout();
-        keyboardCircles(key, 0, 0);
-        glwindow::pumpEvents();
-        std::fflush(stdout);
-        return ::testing::internal::GetCapturedStdout();
+        return printedBy([key] {
+            keyboardCircles(key, 0, 0);
+            glwindow::pumpEvents();
+        });
     };
     EXPECT_EQ(redrawnBy('a'), "");
     EXPECT_EQ(redrawnBy('+'), "12\n");
