@@ -1,14 +1,14 @@
-// What each mode costs: the draws of one pass against the radius, 1 to 100, a line a mode, and
-// below it the overdraw, spans' draws less extents' (what the spans draw twice), as a bar a radius
-// on a scale of its own, since it is a few draws where the others are thousands. Both are SVGs with a title and a
-// description for those who cannot see them, and the same figures make a table. The counts are the
-// rasterisers' own, through the counting call; the current radius is marked on the charts and in
-// the table.
+// What each mode costs: the draws of one pass against the radius, up to the page's largest, a
+// line a mode, and below it the overdraw, spans' draws less extents' (what the spans draw twice),
+// as a bar a radius on a scale of its own, since it is a few draws where the others are thousands.
+// Both are SVGs with a title and a description for those who cannot see them, and the same
+// figures make a table. The counts are the rasterisers' own, through the counting call; the
+// current radius is marked on the charts and in the table.
 const walkChart = (function () {
   const t = i18n.t;
   const table = document.getElementById('chart-data');
   const ns = 'http://www.w3.org/2000/svg';
-  let largest = 100;  // the page's largest radius, the program's (set when built)
+  let largest = 0;  // the page's largest radius, the program's, read when the charts are built
   // The theme's colours (theme.css), a dash as well so that the lines are told apart without them.
   const styles = [{colour: 'var(--series-1)', dash: ''}, {colour: 'var(--series-2)', dash: '8 4'}, {colour: 'var(--series-3)', dash: '2 3'}];
   const overdrawStyle = {colour: 'var(--series-4)', dash: ''};
@@ -77,13 +77,14 @@ const walkChart = (function () {
     ];
     charts[0].svg.querySelector('title').textContent = t('cost.chart-title');
     charts[1].svg.querySelector('title').textContent = t('cost.overdraw-title');
-    const head = table.tHead.rows[0];
-    head.replaceChildren(...[t('cost.radius'), ...modes.map((m) => t(`mode.${m}`)), t('cost.overdraw')].map((text) => {
+    const head = document.createElement('tr');
+    head.append(...[t('cost.radius'), ...modes.map((m) => t(`mode.${m}`)), t('cost.overdraw')].map((text) => {
       const th = document.createElement('th');
       th.scope = 'col';
       th.textContent = text;
       return th;
     }));
+    table.createTHead().replaceChildren(head);
     table.tBodies[0].replaceChildren(...overdraw.map((extra, k) => {
       const row = document.createElement('tr');
       row.dataset.radius = k + 1;
