@@ -17,8 +17,9 @@ export const subPath = '/courses/midpoint/';
 
 // Serves `folders` ({'/courses/midpoint/': dir, '/native/': dir}) and resolves to the server;
 // its address is http://127.0.0.1:PORT with server.address().port. Anything outside them is 404.
+// An address may be long: the tests put values of tens of thousands of characters in a query.
 export async function serve(folders) {
-  const server = http.createServer((request, response) => {
+  const server = http.createServer({maxHeaderSize: 1 << 20}, (request, response) => {
     const url = path.posix.normalize(decodeURIComponent(request.url.split('?')[0]));
     const prefix = Object.keys(folders).filter((p) => url.startsWith(p)).sort((a, b) => b.length - a.length)[0];
     const file = prefix && path.join(folders[prefix], url.slice(prefix.length) || 'index.html');

@@ -29,9 +29,9 @@ const variantMarks = (w) => w.page.evaluate(() => {
   return {round, square};
 });
 
-async function open(query, url = `${site.base}walk.html`) {
+async function open(query, url = `${site.base}walk.html`, width = 1280) {
   const page = await site.browser.newPage();
-  await page.setViewport({width: 1280, height: 800});
+  await page.setViewport({width, height: 800});
   const problems = watch(page);
   await page.goto(`${url}${query}`);
   await page.waitForSelector('body[data-ready]');
@@ -123,6 +123,34 @@ test('the address opens its state and follows every change; a bad one opens the 
                  `${query}: nothing from the address became markup`);
     await close(w);
   }
+});
+
+test('the address note names every value the page changed with the limit it keeps, cut on a character and set apart', async () => {
+  const note = (w) => w.page.$eval('#address-note', (e) => (e.hidden ? null : e.textContent));
+  const last = model.states[7].length - 1;  // the outline's last step at radius 7
+  for (const [query, said, current] of [['?practice=999999999', null], [`?radius=7&step=${last}&play=0`, null, String(last)],
+                                        [`?radius=7&step=${last + 1}&play=yes`, [`“${last + 1}” (past the last step, ${last},`, '“yes”'], String(last)],
+                                        ['?practice=1000000000', ['“1000000000”', /999\D999\D999\)/]]]) {
+    const w = await open(query);
+    const text = await note(w);
+    if (!said) assert.equal(text, null, `${query}: taken as given`);
+    for (const part of said || []) assert.ok(text && (part.test ? part.test(text) : text.includes(part)), `${query}: ${part} in ${text}`);
+    if (current) assert.equal((await w.state()).current, current, query);
+    await close(w);
+  }
+  // A value of 30,000 UTF-16 units with no place to break a line, which a cut by UTF-16 units
+  // would cut inside a pair; and a U+202E, which turns around all text after it not isolated from it.
+  const w = await open(`?mode=${encodeURIComponent(`${'m'.repeat(39)}${'\u{1F600}'.repeat(14981)}`)}&variant=${encodeURIComponent('\u202Eroot')}`, undefined, 390);
+  const seen = await w.page.$eval('#address-note', (e) => {
+    const turned = [...e.querySelectorAll('*')].find((child) => child.textContent.includes('\u202E'));
+    return {text: e.textContent, width: document.documentElement.scrollWidth, isolated: getComputedStyle(turned).unicodeBidi,
+            alone: turned.textContent === '\u202Eroot'};
+  });
+  assert.ok(seen.width <= 390, `the page as wide as the window: ${seen.width}`);
+  assert.ok(seen.text.length < 400 && seen.text.includes('m\u{1F600}…'), `the value cut and marked: ${seen.text.length} units`);
+  assert.doesNotMatch(seen.text, /[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/, 'no half of a pair');
+  assert.ok(seen.isolated === 'isolate' && seen.alone, `the value alone in an isolating element: ${JSON.stringify(seen)}`);
+  await close(w);
 });
 
 test('keys step and play; a row, a cell of a row and a pixel go to the step', async () => {

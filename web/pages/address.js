@@ -2,12 +2,15 @@
 // mode, radius, step and so on, which the page gives as a query of its own), it carries what
 // holds for every page and follows every link between them: lang= and theme=, when given. embed=1
 // (the page in a frame, essentials only) and worksheet=1 (walk.html printed as a worksheet) stay
-// with the page that has them.
+// with the page that has them. No other script reads or writes location.search or the history:
+// a page reads its own state from `opened()` and writes it with `write(state)`.
 const pageAddress = (function () {
   const asked = new URLSearchParams(location.search);
   const carried = ['lang', 'theme'], kept = ['embed', 'worksheet'], all = [...carried, ...kept];
   const shared = new URLSearchParams();  // the values of those, as they are now
   for (const name of all) if (asked.has(name)) shared.set(name, asked.get(name));
+  // The page's own parameters as the page was opened, every value of each, in their order.
+  const opened = new URLSearchParams([...asked].filter(([name]) => !all.includes(name)));
   let own = new URLSearchParams();  // the page's own state, as last written
   // What the address asks of the page's look, before it is drawn: essentials only, or a worksheet.
   document.documentElement.classList.toggle('embed', shared.get('embed') === '1');
@@ -53,5 +56,6 @@ const pageAddress = (function () {
     write();
   }
 
-  return {get: (name) => shared.get(name), link, self, full, write, set, get embedded() { return shared.get('embed') === '1'; }};
+  return {get: (name) => shared.get(name), opened: () => new URLSearchParams(opened), link, self, full, write, set,
+          get embedded() { return shared.get('embed') === '1'; }};
 })();

@@ -44,7 +44,7 @@ const pageStrings = {
     'practice.leave': 'Leave the practice',
     'practice.hint-grid': 'The state, its candidates E and SE, and the midpoint M beside the exact circle',
     'practice.lms-refused': 'The learning platform did not open a session: this set’s result will not reach it.',
-    'address.practice': 'practice “{text}” (not a whole number from 1)',
+    'address.practice': 'practice “{text}” (not a whole number from 1 to {limit})',
     'narration.state': '{head}, d = {d}.',
 
     // The demonstration's modes, by the names the program gives them.
@@ -123,8 +123,13 @@ const pageStrings = {
     'address.separator': '; ',
     'address.mode': 'mode “{text}” (not {modes})',
     'address.radius': 'radius “{text}” (not a whole number from 1 to {limit})',
-    'address.step': 'step “{text}” (not a step number)',
+    'address.step': 'step “{text}” (not a whole number from 0 to {limit})',
+    'address.step-past': 'step “{text}” (past the last step, {limit}, shown instead)',
     'address.predict': 'predict “{text}” (not 0 or 1)',
+    'address.play': 'play “{text}” (not 0 or 1)',
+    'address.unknown': 'the name “{text}” (the page reads {names})',
+    'address.repeated': '{name} “{text}” (given again: the first is read)',
+    'address.practice-over': '{name} “{text}” (a practice set chooses its own)',
     'address.variant': 'variant “{text}” (not {names})',
 
     'table.caption': 'One row per state of the walk; choose one to go there.',
@@ -248,7 +253,7 @@ const pageStrings = {
     'practice.leave': 'Quitter l’entraînement',
     'practice.hint-grid': 'L’état, ses candidats E et SE, et le point milieu M à côté du cercle exact',
     'practice.lms-refused': 'La plateforme d’apprentissage n’a pas ouvert de session : le résultat de cette série ne lui parviendra pas.',
-    'address.practice': 'entraînement « {text} » (pas un nombre entier à partir de 1)',
+    'address.practice': 'entraînement « {text} » (pas un nombre entier de 1 à {limit})',
     'narration.state': '{head}, d = {d}.',
 
     'mode.outline': 'contour', 'mode.spans': 'segments', 'mode.extents': 'étendues',
@@ -321,8 +326,13 @@ const pageStrings = {
     'address.separator': ' ; ',
     'address.mode': 'mode « {text} » (attendu : {modes})',
     'address.radius': 'rayon « {text} » (pas un nombre entier de 1 à {limit})',
-    'address.step': 'pas « {text} » (pas un numéro de pas)',
+    'address.step': 'pas « {text} » (pas un nombre entier de 0 à {limit})',
+    'address.step-past': 'pas « {text} » (au-delà du dernier pas, {limit}, montré à sa place)',
     'address.predict': 'predict « {text} » (ni 0 ni 1)',
+    'address.play': 'play « {text} » (ni 0 ni 1)',
+    'address.unknown': 'le nom « {text} » (la page lit {names})',
+    'address.repeated': '{name} « {text} » (donné de nouveau : le premier est lu)',
+    'address.practice-over': '{name} « {text} » (un entraînement choisit les siens)',
     'address.variant': 'variante « {text} » (attendu : {names})',
 
     'table.caption': 'Une ligne par état du parcours ; choisissez-en une pour y aller.',

@@ -38,39 +38,86 @@
   const viewed = () => `${innerWidth} ${innerHeight} ${devicePixelRatio}`;
 
   // --- the address -------------------------------------------------------------------------
+  // What the page reads from its address (address.js has the rest). Every value it does not take
+  // as given, dropped or clamped, is named in the note with the limit the check used.
+  const ownNames = ['mode', 'radius', 'step', 'predict', 'variant', 'play', 'practice'];
+  const seedLimit = 999999999;  // a practice set's seed: nine digits at most
+  const whole = (text, low, high) => /^[0-9]+$/.test(text) && Number(text) >= low && Number(text) <= high;
   function readAddress() {
-    const query = new URLSearchParams(location.search);  // the page's own parameters; address.js has the rest
-    const ignored = [];
-    const state = {mode: modes[0], radius: 7, step: 0, predict: false, variant: 'walk', play: query.get('play') === '1'};
+    const query = pageAddress.opened();
+    const said = [];  // [text key, its values] for each value not taken as given; values.text is the address's
+    const state = {mode: modes[0], radius: 7, step: 0, predict: false, variant: 'walk', play: false};
+    for (const name of new Set(query.keys())) {
+      if (!ownNames.includes(name)) said.push(['address.unknown', {text: name, names: ownNames.join(', ')}]);
+      else for (const text of query.getAll(name).slice(1)) said.push(['address.repeated', {name, text}]);
+    }
+    if (query.has('practice')) {
+      const text = query.get('practice');
+      if (whole(text, 1, seedLimit)) state.practice = Number(text);
+      else said.push(['address.practice', {text, limit: i18n.number(seedLimit)}]);
+    }
+    // A practice set takes the page over: the walk's own state in the address goes.
+    if (state.practice) {
+      for (const name of ownNames) if (name !== 'practice' && query.has(name)) said.push(['address.practice-over', {name, text: query.get(name)}]);
+      return {state, said};
+    }
     if (query.has('mode')) {
       if (modes.includes(query.get('mode'))) state.mode = query.get('mode');
-      else ignored.push(t('address.mode', {text: query.get('mode'), modes: modes.join(', ')}));
+      else said.push(['address.mode', {text: query.get('mode'), modes: modes.join(', ')}]);
     }
     if (query.has('radius')) {
       const text = query.get('radius');
-      if (/^[0-9]{1,3}$/.test(text) && Number(text) >= 1 && Number(text) <= radiusLimit) state.radius = Number(text);
-      else ignored.push(t('address.radius', {text, limit: radiusLimit}));
+      if (whole(text, 1, radiusLimit)) state.radius = Number(text);
+      else said.push(['address.radius', {text, limit: radiusLimit}]);
     }
     if (query.has('step')) {
-      const text = query.get('step');
-      if (/^[0-9]{1,4}$/.test(text)) state.step = Number(text);
-      else ignored.push(t('address.step', {text}));
+      state.stepText = query.get('step');  // checked against the walk's last step once loaded
+      if (/^[0-9]+$/.test(state.stepText)) state.step = Number(state.stepText);
     }
-    if (query.has('predict')) {
-      if (/^[01]$/.test(query.get('predict'))) state.predict = query.get('predict') === '1';
-      else ignored.push(t('address.predict', {text: query.get('predict')}));
+    for (const name of ['predict', 'play']) {
+      if (!query.has(name)) continue;
+      if (/^[01]$/.test(query.get(name))) state[name] = query.get(name) === '1';
+      else said.push([`address.${name}`, {text: query.get(name)}]);
     }
     if (query.has('variant')) state.variant = query.get('variant');  // checked against the names once loaded
-    if (query.has('practice')) {
-      const text = query.get('practice');
-      if (/^[0-9]{1,9}$/.test(text) && Number(text) > 0) state.practice = Number(text);
-      else ignored.push(t('address.practice', {text}));
+    return {state, said};
+  }
+
+  // The step the address asked for, against the walk on show: a number past its end shows the end.
+  function readStep(state, said) {
+    if (state.stepText === undefined) return;
+    const text = state.stepText, last = walk.lastPosition;
+    if (!/^[0-9]+$/.test(text)) said.push(['address.step', {text, limit: last}]);
+    else if (Number(text) > last) said.push(['address.step-past', {text, limit: last}]);
+  }
+
+  // Each value from the address stands in the note cut to what a line shows and set apart in a
+  // <bdi>: a U+202E in it never turns the note's own text around, and a long one never widens the
+  // page. Text nodes only: nothing from the address is ever read as markup.
+  const shownLength = 40;  // characters of a value, the rest cut and marked
+  const segmenter = typeof Intl.Segmenter === 'function' ? new Intl.Segmenter() : null;
+  function clip(text) {
+    // Whole characters as a reader sees them where the engine tells them; whole code points at least.
+    const pieces = segmenter ? segmenter.segment(text) : text;
+    let shown = '', count = 0;
+    for (const piece of pieces) {
+      if (count++ === shownLength) return `${shown}…`;
+      shown += segmenter ? piece.segment : piece;
     }
+    return shown;
+  }
+  function sayAddress(said) {
     const note = $('address-note');
-    // textContent only: nothing from the address is ever read as markup.
-    note.textContent = ignored.length ? t('address.ignored', {what: ignored.join(t('address.separator'))}) : '';
-    note.hidden = !ignored.length;
-    return {state, query};
+    note.hidden = !said.length;
+    if (!said.length) return note.replaceChildren();
+    const [head, tail] = t('address.ignored').split('{what}');
+    const parts = [head];
+    said.forEach(([key, {text, ...values}], i) => {
+      if (i) parts.push(t('address.separator'));
+      const [before, after] = t(key, values).split('{text}');
+      parts.push(before, Object.assign(document.createElement('bdi'), {dir: 'auto', textContent: clip(text)}), after);
+    });
+    note.replaceChildren(...parts, tail);
   }
 
   function query() {
@@ -290,14 +337,17 @@
   if (start.state.variant !== 'walk') {
     walkVariants.load(start.state.radius, start.state.variant);
     if (walkVariants.chosen !== start.state.variant) {
-      const note = $('address-note');
-      note.textContent = [note.textContent, t('address.ignored', {what: t('address.variant', {text: start.state.variant, names: walkVariants.names().join(', ')})})]
-        .filter(Boolean).join(' ');
-      note.hidden = false;
+      start.said.push(['address.variant', {text: start.state.variant, names: walkVariants.names().join(', ')}]);
     }
   }
+  // Said before the walk is laid out, which the note's height changes; a step is known to be past
+  // the end only once the walk is loaded.
+  sayAddress(start.said);
   walkPredict.set(start.state.predict, {quiet: true});
   load(start.state.mode, start.state.radius, start.state.step);
+  const before = start.said.length;
+  readStep(start.state, start.said);
+  if (start.said.length !== before) sayAddress(start.said);
   if (start.state.practice) practise(start.state.practice);
   fitFrame();
   // Nothing moves by itself for those who asked their system to keep motion down.
