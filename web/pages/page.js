@@ -14,6 +14,7 @@ function startProgram(script, page) {
   const kept = 200;  // lines the list keeps
   let shown = [], pending = false;
   i18n.apply();
+  document.title = t(`${page}.title`);
   i18n.linkOtherLanguage($('language'));
   status.textContent = t('program.loading');
   // The page's tools; the keys' dialog lists the table of inputs that the program gives (below).
@@ -58,7 +59,6 @@ function startProgram(script, page) {
     onRuntimeInitialized() {
       const facts = JSON.parse(UTF8ToString(Module._webPageFacts()));
       $('title').textContent = facts.title;
-      document.title = i18n.has(`${page}.title`) ? t(`${page}.title`) : facts.title;
       makeControls(canvas, facts, page);
       status.textContent = t('program.running');
       callMain([]);

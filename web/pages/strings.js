@@ -98,6 +98,7 @@ const pageStrings = {
     'demo.walk-link': 'Step through this circle’s walk',
     'demo.walk-link-after': ': the decision at every step.',
     'demo.count-lines': 'Count lines',
+    'demo.title': 'Circles by the midpoint algorithm',
     'showcase.title': 'View showcase',
     'showcase.canvas': 'The rainbow ramp as a ring around the grey ramp',
 
@@ -302,6 +303,7 @@ const pageStrings = {
     'demo.walk-link': 'Suivre pas à pas le parcours de ce cercle',
     'demo.walk-link-after': ' : la décision à chaque pas.',
     'demo.count-lines': 'Lignes de compte',
+    'demo.title': 'Cercles par l’algorithme du point milieu',
     'showcase.title': 'Vitrine des vues',
     'showcase.canvas': 'La rampe arc-en-ciel en anneau autour de la rampe de gris',
 
