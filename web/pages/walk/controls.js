@@ -14,6 +14,7 @@
   const radiusInput = $('radius'), modeSelect = $('mode'), playButton = $('play');
   i18n.apply();
   document.title = t('walk.title');
+  for (const speed of [1, 2, 4, 10]) $('speed').add(new Option(t(`walk.speed-${speed}`), speed, speed === 2, speed === 2));
   await walkTrace.start();
   const radiusLimit = walkTrace.radiusLimit;
   radiusInput.max = radiusLimit;
