@@ -25,7 +25,6 @@ const pageKeys = (function () {
     rows = keyRows;
     dialog = document.createElement('dialog');
     dialog.className = 'keys-dialog';
-    dialog.setAttribute('role', 'dialog');
     dialog.setAttribute('aria-labelledby', 'keys-title');
     const title = Object.assign(document.createElement('h2'), {id: 'keys-title', textContent: t('keys.title')});
     const table = document.createElement('table');
