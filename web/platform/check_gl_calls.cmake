@@ -1,6 +1,7 @@
 # Stops the build when PROGRAM (an emscripten program's JavaScript) takes a GL function from
 # emscripten's GL library, one that reaches WebGL as it is, unless UNTOUCHED names it: the web GL
-# unit (gl_web.cpp) must carry it out, or draw what it has gathered before passing it on.
+# unit (gl_web.cpp and its files) must carry it out, or draw what it has gathered before passing it
+# on (a pass-through of webgl_calls.def).
 #   cmake -DPROGRAM=... -DUNTOUCHED="glA;glB" -P check_gl_calls.cmake
 cmake_minimum_required(VERSION 3.18)
 # emscripten writes a library function as "function _glX(" or "var _glX = (...) =>": both are read
@@ -21,6 +22,7 @@ endforeach()
 if(unwrapped)
   list(JOIN unwrapped ", " names)
   message(FATAL_ERROR "${PROGRAM} calls ${names} straight into WebGL: carry it out in "
-                      "web/platform/gl_web.cpp, drawing what is gathered first, or, if it leaves drawing "
+                      "the web GL unit (web/platform/gl_web.cpp) or pass it on after drawing what is gathered (a "
+                      "pass-through in web/platform/webgl_calls.def), or, if it leaves drawing "
                       "untouched, name it in glWebUntouched (web/platform/platform.cmake)")
 endif()

@@ -1,6 +1,6 @@
 // What the browser's GLUT lacks, for the web build only: pop-up menus shown as an overlay on the
 // canvas (glut_web.js) and glutPostWindowRedisplay for its one window. GL itself, with freeglut's
-// wire cube, is gl_web.cpp.
+// wire cube, is the web GL unit (gl_web.cpp).
 #include <GL/freeglut.h>
 #include <emscripten.h>
 #include <malloc.h>

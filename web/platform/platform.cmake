@@ -1,5 +1,8 @@
 # The platform unit: GL, GLU and GLUT for the browser build, as the targets the native build finds.
-add_library(glut_web STATIC ${CMAKE_CURRENT_LIST_DIR}/glut_web.cpp ${CMAKE_CURRENT_LIST_DIR}/gl_web.cpp)
+# What GLUT lacks (glut_web.cpp), and the web GL unit: gl_web.cpp and the files it names.
+set(platformSources glut_web.cpp gl_web.cpp gl_matrices.cpp gl_lines.cpp gl_pass_throughs.cpp)
+list(TRANSFORM platformSources PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
+add_library(glut_web STATIC ${platformSources})
 target_include_directories(glut_web PUBLIC ${CMAKE_CURRENT_LIST_DIR}/include)
 foreach(name OpenGL::GL OpenGL::GLU GLUT::GLUT)
   add_library(${name} INTERFACE IMPORTED)
@@ -12,7 +15,8 @@ set_property(TARGET GLUT::GLUT PROPERTY INTERFACE_LINK_OPTIONS
 
 # The GL calls that may reach WebGL without drawing what the unit has gathered first, because they
 # leave drawing untouched: clear values (a clear draws what is gathered first), pixel storage,
-# hints and queries. gl_web.cpp carries out or wraps every other call the programs make; after each
+# hints and queries. The web GL unit (gl_web.cpp and its files) carries out or passes on every other
+# call the programs make (its pass-throughs are listed in webgl_calls.def); after each
 # link the build reads which of emscripten's GL functions the program took, and stops at any that
 # is in neither, so that a GL call added later cannot slip past the unit.
 set(glWebUntouched glClearColor glClearDepthf glClearStencil glPixelStorei glHint glGetError glGetString
