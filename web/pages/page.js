@@ -21,7 +21,7 @@ function startProgram(script, page) {
   const tools = $('page-tools');
   pageTheme.control(tools);
   pageShare.control(tools);
-  pageKeys.control(tools, () => [...$('inputs').rows].map((row) => [[...row.cells[0].childNodes].map((n) => n.cloneNode(true)),
+  pageKeys.control(tools, () => [...$('inputs').tBodies[0].rows].map((row) => [[...row.cells[0].childNodes].map((n) => n.cloneNode(true)),
                                                                     row.cells[1].textContent]));
 
   function showOutput() {
@@ -106,8 +106,10 @@ function makeControls(canvas, facts, page) {
   const values = {modes: (facts.modes || []).map((m) => t(`mode.${m}`)).join(', '), entry: facts.menuEntry};
   let firstDrag = true;
 
+  const head = table.createTHead().insertRow(), body = table.createTBody();
+  for (const key of ['program.input-head', 'program.effect-head']) head.append(Object.assign(document.createElement('th'), {scope: 'col', textContent: t(key)}));
   for (const row of facts.inputs) {
-    const tr = table.insertRow(), what = tr.insertCell(), effect = tr.insertCell();
+    const tr = body.insertRow(), what = tr.insertCell(), effect = tr.insertCell();
     const own = `${page}.action.${row.action}`;
     effect.textContent = t(i18n.has(own) ? own : `action.${row.action}`, values);
     // The cell of the inputs: text with the keys as <kbd>, in the order the text gives them.

@@ -276,11 +276,18 @@
   playButton.onclick = togglePlay;
   $('speed').onchange = () => { if (timer) stop(), togglePlay(); };
   modeSelect.onchange = () => load(modeSelect.value, walk.radius, 0);
-  radiusInput.onchange = () => {
+  const chooseRadius = () => {
     const radius = Number(radiusInput.value);
     if (Number.isInteger(radius) && radius >= 1 && radius <= radiusLimit) load(modeSelect.value, radius, 0);
     else radiusInput.value = walk.radius;
   };
+  radiusInput.onchange = chooseRadius;
+  // The form's button, or Enter in the field: the radius typed, if it is not the one on show
+  // already (a change has taken it). The page's state is in its address: nothing is sent.
+  $('controls').addEventListener('submit', (event) => {
+    event.preventDefault();
+    if (Number(radiusInput.value) !== walk.radius) chooseRadius();
+  });
   // A variant chosen shows on the grid at once, and its sentence and legend with the rest.
   walkVariants.select.onchange = () => {
     walkVariants.choose(walkVariants.select.value);
