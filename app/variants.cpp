@@ -97,46 +97,51 @@ long long pixelCount(const std::vector<OctantPoint>& octant) {
     return n;
 }
 
-// Both octants go column by column from x = 0, one point a column.
-long long differing(const std::vector<OctantPoint>& a, const std::vector<OctantPoint>& b) {
-    long long n = 0;
+// The pixels of octant point (x, y), each once.
+void addImages(std::vector<OctantPoint>& pixels, const OctantPoint& p) {
+    const auto [x, y] = p;
+    if (x == 0) {
+        pixels.insert(pixels.end(), {{0, y}, {0, -y}, {y, 0}, {-y, 0}});
+    } else if (x == y) {
+        pixels.insert(pixels.end(), {{x, x}, {-x, x}, {x, -x}, {-x, -x}});
+    } else {
+        pixels.insert(pixels.end(), {{x, y}, {-x, y}, {x, -y}, {-x, -y}, {y, x}, {-y, x}, {y, -x}, {-y, -x}});
+    }
+}
+
+// The pixels of `v`'s octant apart from those of the walk's. Both octants go column by column
+// from x = 0, one point a column.
+void differing(WalkVariant& v, const std::vector<OctantPoint>& walk) {
+    const std::vector<OctantPoint>& a = v.octant;
     std::size_t i = 0, j = 0;
-    while (i < a.size() || j < b.size()) {
-        if (j == b.size() || (i < a.size() && a[i].first < b[j].first)) {
-            n += images(a[i++]);
-        } else if (i == a.size() || b[j].first < a[i].first) {
-            n += images(b[j++]);
+    while (i < a.size() || j < walk.size()) {
+        if (j == walk.size() || (i < a.size() && a[i].first < walk[j].first)) {
+            addImages(v.only, a[i++]);
+        } else if (i == a.size() || walk[j].first < a[i].first) {
+            addImages(v.missing, walk[j++]);
         } else {
-            if (a[i].second != b[j].second) n += images(a[i]) + images(b[j]);
+            if (a[i].second != walk[j].second) addImages(v.only, a[i]), addImages(v.missing, walk[j]);
             ++i, ++j;
         }
     }
-    return n;
+    v.differ = static_cast<long long>(v.only.size() + v.missing.size());
 }
 
 }  // namespace
 
 std::vector<WalkVariant> walkVariants(int radius) {
     std::vector<WalkVariant> variants;
-    for (auto* octant : {walked, exact, quarter, root, lessOrEqual}) variants.push_back({octant(radius), 0, 0});
+    for (auto* octant : {walked, exact, quarter, root, lessOrEqual}) variants.push_back({octant(radius), 0, 0, {}, {}});
     for (WalkVariant& v : variants) {
         v.pixels = pixelCount(v.octant);
-        v.differ = differing(v.octant, variants[0].octant);
+        differing(v, variants[0].octant);
     }
     return variants;
 }
 
 std::vector<OctantPoint> octantPixels(const std::vector<OctantPoint>& octant) {
     std::vector<OctantPoint> pixels;
-    for (const auto& [x, y] : octant) {
-        if (x == 0) {
-            pixels.insert(pixels.end(), {{0, y}, {0, -y}, {y, 0}, {-y, 0}});
-        } else if (x == y) {
-            pixels.insert(pixels.end(), {{x, x}, {-x, x}, {x, -x}, {-x, -x}});
-        } else {
-            pixels.insert(pixels.end(), {{x, y}, {-x, y}, {x, -y}, {-x, -y}, {y, x}, {-y, x}, {y, -x}, {-y, -x}});
-        }
-    }
+    for (const OctantPoint& p : octant) addImages(pixels, p);
     return pixels;
 }
 

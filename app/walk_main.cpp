@@ -8,6 +8,7 @@
 // demonstration prints for that mode and radius. --code adds the lines of the rasterisers' source
 // that ran at each state; --json prints the same as one JSON object.
 // --variants compares the outline with other ways to walk its octant (see variants.h).
+// Exits 2 on a bad argument, and 1, naming the reason, when the output cannot all be written.
 #include <cctype>
 #include <cerrno>
 #include <cstdio>

@@ -1,53 +1,53 @@
 // The explainer page's numbers, from the same code as midpoint-walk, built for the browser: the
-// trace of the rasterisers, the variants of the outline's walk, and the draws of a pass.
+// record of the rasterisers' walk, the variants of the outline's walk, and the draws of a pass.
+// The page reads them as ints from the module's memory, through the pointers and sizes given here.
 #include <emscripten.h>
 
-#include <string>
+#include <cstddef>
 #include <vector>
 
 #include "app/modes.h"
 #include "app/variants.h"
 #include "app/walk.h"
 
+namespace {
+
+// The variants at the radius last asked for, as walkVariantsAt lays them out.
+std::vector<int> variantsRecord;
+
+}  // namespace
+
 extern "C" {
 
-// The walk of `mode` at `radius` as JSON (midpoint-walk --json), its draws also apart
-// (walkDraws), or "" for a mode or radius out of range. The text stays valid until the next call.
-std::vector<int> drawsXy, drawStarts;
-EMSCRIPTEN_KEEPALIVE const char* walkJson(int mode, int radius) {
-    static std::string json;
-    json.clear();
-    if (mode >= 0 && mode < circleModeCount && radius >= 1 && radius <= walkJsonRadiusLimit) {
-        recordWalk(mode, radius);
-        json = printWalk(WalkFormat::json, nullptr);
-        const WalkRecordPart runs = walkRecordPart(WalkPart::runs), starts = walkRecordPart(WalkPart::runStarts);
-        drawsXy.clear(), drawStarts.clear();
-        for (std::size_t p = 0; p < starts.size; ++p) {
-            drawStarts.push_back(static_cast<int>(drawsXy.size() / 2));
-            for (int i = starts.data[p]; p + 1 < starts.size && i < starts.data[p + 1]; ++i) {
-                const int* run = runs.data + static_cast<std::size_t>(i) * walkRunFields;
-                for (int k = 0; k < run[walkRunCount]; ++k) {
-                    drawsXy.push_back(run[walkRunX] + (run[walkRunPaired] ? k / 2 : k));
-                    drawsXy.push_back(run[walkRunPaired] && k % 2 ? -run[walkRunY] : run[walkRunY]);
-                }
-            }
+// Records the walk of `mode` at `radius`; returns its number of states, or 0 for a mode or radius
+// out of range. Its parts (walk.h's WalkPart, by number) stay where they are until the next call.
+EMSCRIPTEN_KEEPALIVE int walkLoad(int mode, int radius) {
+    if (mode < 0 || mode >= circleModeCount || radius < 1 || radius > walkJsonRadiusLimit) return 0;
+    recordWalk(mode, radius);
+    return static_cast<int>(walkRecordPart(WalkPart::header).data[2]);
+}
+EMSCRIPTEN_KEEPALIVE const int* walkPartData(int part) { return walkRecordPart(static_cast<WalkPart>(part)).data; }
+EMSCRIPTEN_KEEPALIVE int walkPartSize(int part) { return static_cast<int>(walkRecordPart(static_cast<WalkPart>(part)).size); }
+
+// The outline's variants at `radius`, in the order of walkVariantNames, one after another: its
+// pixels, how many differ from the walk's, the number of those it gives alone and of those it
+// lacks, then x and y of each of these, in that order. Returns the number of ints, 0 for a radius
+// out of range; walkVariantsData points at them until the next call.
+EMSCRIPTEN_KEEPALIVE int walkVariantsAt(int radius) {
+    variantsRecord.clear();
+    if (radius < 1 || radius > walkJsonRadiusLimit) return 0;
+    for (const WalkVariant& v : walkVariants(radius)) {
+        variantsRecord.insert(variantsRecord.end(), {static_cast<int>(v.pixels), static_cast<int>(v.differ),
+                                                     static_cast<int>(v.only.size()), static_cast<int>(v.missing.size())});
+        for (const auto* pixels : {&v.only, &v.missing}) {
+            for (const auto& [x, y] : *pixels) variantsRecord.insert(variantsRecord.end(), {x, y});
         }
     }
-    return json.c_str();
+    return static_cast<int>(variantsRecord.size());
 }
-
-// The draws of the walk walkJson wrote last: x then y of each draw, and where each state's draws
-// begin, then the draws after the walk, then none.
-EMSCRIPTEN_KEEPALIVE const int* walkDraws() { return drawsXy.data(); }
-EMSCRIPTEN_KEEPALIVE const int* walkDrawStarts() { return drawStarts.data(); }
-
-// The outline's variants at `radius` as JSON (midpoint-walk --variants --json), or "".
-EMSCRIPTEN_KEEPALIVE const char* walkVariantsJson(int radius) {
-    static std::string json;
-    json.clear();
-    if (radius >= 1 && radius <= walkJsonRadiusLimit) json = walkVariantsText(radius, true);
-    return json.c_str();
-}
+EMSCRIPTEN_KEEPALIVE const int* walkVariantsData() { return variantsRecord.data(); }
+EMSCRIPTEN_KEEPALIVE int walkVariantCountValue() { return walkVariantCount; }
+EMSCRIPTEN_KEEPALIVE const char* walkVariantName(int i) { return i >= 0 && i < walkVariantCount ? walkVariantNames[i] : ""; }
 
 // The draws of one pass of `mode` at `radius`, as the demonstration counts them, or -1.
 EMSCRIPTEN_KEEPALIVE double walkDrawCount(int mode, int radius) {

@@ -22,7 +22,9 @@ using OctantPoint = std::pair<int, int>;
 struct WalkVariant {
     std::vector<OctantPoint> octant;  // from (0, r), one point a column
     long long pixels;                 // how many pixels it gives
-    long long differ;                 // pixels that it or the walk gives, not both
+    long long differ;                 // pixels that it or the walk gives, not both:
+    std::vector<OctantPoint> only;    // those it gives and the walk does not
+    std::vector<OctantPoint> missing; // those the walk gives and it does not
 };
 
 // Every variant at `radius` (1 or more), in the order of walkVariantNames.

@@ -1,7 +1,7 @@
 // The code beside the walk: the C++ of the mode on show as app/rasterizers.cpp has it, the file's
 // own text built into the module (never retyped), one element a line with its number in the file.
 // It shows the walk that the three modes share (the unnamed namespace: the state, the start, the
-// stop and the step) and the mode's own function, found around the lines the trace says it ran.
+// stop and the step) and the mode's own function, at the lines the trace gives for them.
 // The lines that ran at the state on show, as the trace names them, carry aria-current="true";
 // while the learner predicts, only the lines that compare d, which run whichever way the walk goes.
 const walkCode = (function () {
@@ -16,24 +16,6 @@ const walkCode = (function () {
     source = ['', ...walkTrace.source.text.split('\n')];
   }
 
-  // The block around line n at the file's top level: from the comment above its first line to the
-  // line that closes it, a lone "}" (or "};") at the start of a line.
-  function blockAround(n) {
-    let first = n, last = n;
-    while (first > 1 && !/^[A-Za-z]/.test(source[first])) --first;
-    while (first > 1 && source[first - 1].startsWith('//')) --first;
-    while (last < source.length - 1 && !/^\};?$/.test(source[last])) ++last;
-    return [first, last];
-  }
-
-  // The unnamed namespace's insides, without the blank lines at its ends.
-  function sharedWalk() {
-    let first = source.indexOf('namespace {') + 1, last = source.findIndex((l, i) => i > first && /^\}\s*\/\/ namespace/.test(l)) - 1;
-    while (!source[first].trim()) ++first;
-    while (!source[last].trim()) --last;
-    return [first, last];
-  }
-
   function line(n) {
     const span = document.createElement('span');
     span.dataset.line = n;
@@ -42,19 +24,17 @@ const walkCode = (function () {
     return span;
   }
 
-  // A new walk: the mode's function is the block around the first line it ran outside the walk.
+  // A new walk: its shared walk and its mode's function, as the trace gives their lines.
   function load(w) {
     walk = w;
     for (const span of marked) span.removeAttribute('aria-current');
     marked = [];
-    const shared = sharedWalk();
-    const own = walk.steps[0].lines.find((n) => n < shared[0] || n > shared[1]);
     caption.textContent = t('code.caption', {file: pre.dataset.file, mode: t(`mode.${walk.mode}`)});
     if (walk.mode === shownMode) return;
     shownMode = walk.mode;
     byLine = new Map();
     const parts = [];
-    for (const [first, last] of [shared, blockAround(own)]) {
+    for (const [first, last] of [walk.code.shared, walk.code.own]) {
       if (parts.length) parts.push(Object.assign(document.createElement('span'), {className: 'gap'}));
       for (let n = first; n <= last; ++n) parts.push(line(n));
     }

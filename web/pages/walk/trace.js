@@ -1,9 +1,10 @@
 // The explainer's numbers. Everything the page shows of the walk comes from the rasterisers built
-// for the browser (midpoint-walk.js): the trace of a mode at a radius, as midpoint-walk --json
-// prints it (with each state's F(M), midpoint and lines of the source run there) but for its draws,
-// which come apart as numbers, the variants of
-// the outline's walk, the draws of a pass, and the rasterisers' source text. This file reads them and
-// keeps them in the forms the page draws from; nothing here walks or decides a move.
+// for the browser (midpoint-walk.js): the record of a mode's walk at a radius (app/include/app/walk.h,
+// WalkPart), with each state's F(M), midpoint and lines of the source run there, its draws and the
+// lines of the code to show, the variants of the outline's walk with their pixels apart from the
+// walk's, the draws of a pass, and the rasterisers' source text. This file reads them, as ints from
+// the module's memory, and keeps them in the forms the page draws from; nothing here walks, decides
+// a move or works a number out.
 const walkTrace = (function () {
   // The module is compiled at once, as this line runs (see the pages' CMakeLists.txt), which the
   // browsers do on the main thread for a module of this size (Chromium from version 115). One that
@@ -24,38 +25,72 @@ const walkTrace = (function () {
     limits.radius = module._walkPageRadiusLimitValue();
   }
 
+  // A part of the record, as walk.h numbers them (WalkPart), in the module's memory: valid until
+  // the module runs again.
+  const part = {header: 0, states: 1, lines: 2, lineStarts: 3, decision: 4, runs: 5, runStarts: 6, code: 8};
+  const view = (p) => {
+    const at = module._walkPartData(p) / 4;
+    return module.HEAP32.subarray(at, at + module._walkPartSize(p));
+  };
+  const moves = [null, 'E', 'SE'];
+
   // The walk of `mode` at `radius`, with its draws as cells of the grid: the plane from -(r + 1) to
   // r + 1 each way (`span` a side, row-major from the top), all positions one after another, those
   // of position p being cells[offsets[p]] up to cells[offsets[p + 1]], so that offsets[p + 1] is
   // also the draws up to and including position p. Positions are the states, then, when the mode
   // draws after the walk (the extents' rows), one more for those draws (`afterCount` of them).
+  // `code`: the lines of the source to show, the walk the modes share and the mode's function.
   function load(mode, radius) {
-    const walk = JSON.parse(module.UTF8ToString(module._walkJson(modes.indexOf(mode), radius)));
-    // Where each state's draws begin, then the draws after the walk, then none; read before the
-    // module runs again.
-    const states = walk.steps.length, startsAt = module._walkDrawStarts() / 4, drawsAt = module._walkDraws() / 4;
-    const starts = module.HEAP32.slice(startsAt, startsAt + states + 2), xy = module.HEAP32.subarray(drawsAt, drawsAt + 2 * starts[states + 1]);
-    const span = 2 * radius + 3;
-    walk.span = span;
-    walk.cellAt = (x, y) => (radius + 1 - y) * span + (x + radius + 1);
-    walk.afterCount = starts[states + 1] - starts[states];
-    walk.lastPosition = states - (walk.afterCount ? 0 : 1);
-    walk.offsets = Array.from(starts.subarray(0, walk.lastPosition + 2));  // the first state's draws begin at 0
-    walk.drawCount = (p) => walk.offsets[p + 1] - walk.offsets[p];
-    walk.cells = new Int32Array(walk.offsets[walk.lastPosition + 1]);
-    walk.firstDrawnAt = new Int32Array(span * span).fill(-1);  // cell -> the position that first drew it
-    for (let p = 0; p <= walk.lastPosition; ++p) {
-      for (let n = walk.offsets[p]; n < walk.offsets[p + 1]; ++n) {
-        const at = walk.cellAt(xy[2 * n], xy[2 * n + 1]);
-        if (walk.firstDrawnAt[at] < 0) walk.firstDrawnAt[at] = p;
-        walk.cells[n] = at;
-      }
+    const states = module._walkLoad(modes.indexOf(mode), radius);
+    const header = view(part.header), fields = view(part.states), lines = view(part.lines), lineStarts = view(part.lineStarts);
+    const runs = view(part.runs), runStarts = view(part.runStarts), code = view(part.code);
+    const linesAt = (p) => Array.from(lines.subarray(lineStarts[p], lineStarts[p + 1]));
+    const steps = new Array(states);
+    for (let p = 0, f = 0; p < states; ++p, f += 7) {  // x, y, d, move, F(M) in quarters, M's x and y in halves
+      steps[p] = {x: fields[f], y: fields[f + 1], d: fields[f + 2], move: moves[fields[f + 3]], fm: fields[f + 4] / 4,
+                  midpoint: [fields[f + 5], fields[f + 6] / 2], lines: linesAt(p)};
     }
+    const span = 2 * radius + 3;
+    const walk = {mode, radius, steps, afterLines: linesAt(states), decision: Array.from(view(part.decision)), total: header[3],
+                  code: {shared: [code[0], code[1]], own: [code[2], code[3]]}, span};
+    walk.cellAt = (x, y) => (radius + 1 - y) * span + (x + radius + 1);
+    walk.cells = new Int32Array(header[3]);
+    walk.firstDrawnAt = new Int32Array(span * span).fill(-1);  // cell -> the position that first drew it
+    const offsets = [0];
+    let n = 0;
+    for (let p = 0; p <= states; ++p) {
+      for (let i = 4 * runStarts[p]; i < 4 * runStarts[p + 1]; i += 4) {  // x, y, count, paired: as walk.h's WalkRunField
+        const x = runs[i], y = runs[i + 1], count = runs[i + 2], paired = runs[i + 3];
+        for (let k = 0; k < count; ++k) {
+          const at = paired ? walk.cellAt(x + (k >> 1), k & 1 ? -y : y) : walk.cellAt(x + k, y);
+          if (walk.firstDrawnAt[at] < 0) walk.firstDrawnAt[at] = p;
+          walk.cells[n++] = at;
+        }
+      }
+      offsets.push(n);
+    }
+    walk.afterCount = offsets[states + 1] - offsets[states];
+    walk.lastPosition = states - (walk.afterCount ? 0 : 1);
+    walk.offsets = offsets.slice(0, walk.lastPosition + 2);
+    walk.drawCount = (p) => walk.offsets[p + 1] - walk.offsets[p];
     return walk;
   }
 
-  // The outline's variants at `radius`: {radius, variants: [{name, pixels: [[x, y], ...], differ}]}.
-  const variants = (radius) => JSON.parse(module.UTF8ToString(module._walkVariantsJson(radius)));
+  // The outline's variants at `radius`: {radius, variants: [{name, pixels, differ, only, missing}]},
+  // `pixels` and `differ` counts, `only` the pixels [x, y] the variant gives and the walk does not,
+  // `missing` the reverse.
+  function variants(radius) {
+    const size = module._walkVariantsAt(radius), at = module._walkVariantsData() / 4;
+    const data = module.HEAP32.subarray(at, at + size), list = [];
+    const pixels = (from, count) => Array.from({length: count}, (_, k) => [data[from + 2 * k], data[from + 2 * k + 1]]);
+    for (let i = 0, v = 0; i < size; ++v) {
+      const [count, differ, only, missing] = data.subarray(i, i + 4);
+      list.push({name: module.UTF8ToString(module._walkVariantName(v)), pixels: count, differ,
+                 only: pixels(i + 4, only), missing: pixels(i + 4 + 2 * only, missing)});
+      i += 4 + 2 * (only + missing);
+    }
+    return {radius, variants: list};
+  }
 
   // The draws of one pass of `mode` at `radius`, counted by the rasteriser itself.
   const drawCount = (mode, radius) => module._walkDrawCount(modes.indexOf(mode), radius);

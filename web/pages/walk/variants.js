@@ -1,20 +1,17 @@
 // The walk beside other ways to walk the outline's octant (exact, quarter, root, less-or-equal; see
 // app/include/app/variants.h): a choice of variant, its pixels apart from the walk's marked on the
 // grid, a sentence on how many differ, and every variant's counts at the radius on show. The
-// figures are the program's (midpoint-walk --variants --json); the page only sorts the pixels
-// into the two kinds of marks.
+// figures and the pixels apart from the walk's are the program's (midpoint-walk --variants).
 const walkVariants = (function () {
   const t = i18n.t;
   const $ = (id) => document.getElementById(id);
   const select = $('variant'), sentence = $('variant-sentence'), body = $('variant-table').tBodies[0];
   const caption = $('variant-table').caption;
   let data = null, marks = null;
-  const marksOf = new Map();  // variant -> its marks at the radius loaded, once worked out
 
   // The variants at `radius`; the choice, its marks and the sentence follow `name`.
   function load(radius, name) {
     data = walkTrace.variants(radius);
-    marksOf.clear();
     if (!select.options.length) {
       for (const v of data.variants) select.add(new Option(t(`variant.${v.name}`), v.name));
     }
@@ -25,7 +22,7 @@ const walkVariants = (function () {
       head.scope = 'row';
       head.textContent = t(`variant.${v.name}`);
       row.append(head);
-      for (const n of [v.pixels.length, v.differ]) row.insertCell().textContent = i18n.number(n);
+      for (const n of [v.pixels, v.differ]) row.insertCell().textContent = i18n.number(n);
       return row;
     }));
     choose(names().includes(name) ? name : data.variants[0].name);
@@ -36,14 +33,8 @@ const walkVariants = (function () {
   // a choice can be drawn, reading the layout, before anything is written.
   function choose(name) {
     select.value = name;
-    if (!marksOf.has(name)) {
-      const chosen = data.variants.find((v) => v.name === name), walk = data.variants[0];
-      const key = ([x, y]) => `${x},${y}`;
-      const inWalk = new Set(walk.pixels.map(key)), inChosen = new Set(chosen.pixels.map(key));
-      marksOf.set(name, chosen === walk ? null : {only: chosen.pixels.filter((p) => !inWalk.has(key(p))),
-                                                  missing: walk.pixels.filter((p) => !inChosen.has(key(p)))});
-    }
-    marks = marksOf.get(name);
+    const chosen = data.variants.find((v) => v.name === name);
+    marks = chosen === data.variants[0] ? null : chosen;  // its `only` and `missing`, the same object each time
   }
 
   // How many pixels the chosen variant's walk differs by, and the legend of its marks; written only
