@@ -6,13 +6,14 @@ set -euo pipefail
 packages=(g++ make cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
           xvfb xauth libx11-dev libxtst-dev libxdo-dev libpng-dev)
 # Debian's emscripten only suggests the CMake and make that its emcmake drives; rsvg-convert makes
-# the web app's icons from the favicon. The web tests read printed pages with pdftotext.
+# the web app's icons from the favicon. The web tests read printed pages with pdftotext and run the
+# Nu Html Checker (npm's vnu-jar) with Java.
 web=(emscripten cmake make python3 librsvg2-bin)
 browser=(chromium)
 case "${1:-run}" in
   run) packages+=(imagemagick fonts-dejavu-core) ;;
   # The web tests run in a second engine too.
-  test) packages+=(clang libgtest-dev libbenchmark-dev "${web[@]}" "${browser[@]}" firefox-esr poppler-utils) ;;
+  test) packages+=(clang libgtest-dev libbenchmark-dev "${web[@]}" "${browser[@]}" firefox-esr poppler-utils default-jre-headless) ;;
   bench) packages+=(libgtest-dev libbenchmark-dev valgrind "${web[@]}" "${browser[@]}") ;;
   web) packages=("${web[@]}") ;;
 esac

@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh test
 # The web page and the browser driver for the "web" tests.
 MIDPOINT_WERROR=ON scripts/web.sh --build
-[ -d tests/web/node_modules/puppeteer-core ] && [ -d tests/web/node_modules/axe-core ] || npm ci --prefix tests/web --no-audit --no-fund
+# Again whenever what is installed is not what the lock file pins (a package added, or another version).
+npm ls --prefix tests/web >/dev/null 2>&1 || npm ci --prefix tests/web --no-audit --no-fund
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIDPOINT_SANITIZE=ON -DMIDPOINT_WERROR=ON \
       -DMIDPOINT_BUILD_TESTS=ON -DMIDPOINT_BUILD_BENCHMARKS=ON -DMIDPOINT_WEB_SITE="$PWD/build/web/site" >/dev/null
 cmake --build build/test -j"$(nproc)"
