@@ -103,6 +103,79 @@ test('after one visit, the three pages open and work with the network gone', asy
   await browser.close();
 });
 
+// A build of the site made from this one as the next build would be: every script of it marks
+// the page with the build's letter as it runs, and the worker is written anew from its template
+// for the files so changed.
+function buildOf(letter) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), `site-${letter}-`));
+  fs.cpSync(site.path, dir, {recursive: true});
+  const kept = [...fs.readFileSync(path.join(dir, 'sw.js'), 'utf8').matchAll(/'([^']+)': '[0-9a-f]{64}'/g)].map((m) => m[1]);
+  for (const file of kept.filter((f) => f.endsWith('.js'))) fs.appendFileSync(path.join(dir, file), `\n(self.builds = self.builds || []).push('${letter}');\n`);
+  const source = (file) => new URL(`../../web/pages/${file}`, import.meta.url).pathname;
+  execFileSync('cmake', [`-DSITE=${dir}`, `-DFILES=${kept.join(';')}`, `-DTEMPLATE=${source('sw.js.in')}`, `-DOUTPUT=${dir}/sw.js`,
+                         '-P', source('service_worker.cmake')]);
+  return {dir, version: /const version = '([^']+)'/.exec(fs.readFileSync(path.join(dir, 'sw.js'), 'utf8'))[1]};
+}
+
+test('an update with a file missing is never served: each page runs one build, online and offline, until a whole one comes', async () => {
+  const [a, b] = [buildOf('A'), buildOf('B')];
+  const folders = {[subPath]: a.dir};
+  const server = await serve(folders);
+  const port = server.address().port, base = `http://127.0.0.1:${port}${subPath}`;
+  const browser = await launchChromium();
+  const page = await browser.newPage();
+  const problems = watch(page);
+  const lines = [];
+  page.on('console', (m) => { if (m.type() === 'log') lines.push(m.text()); });
+  // Each page at work, and every script it ran of build `letter`.
+  async function runs(letter, what) {
+    lines.length = 0;
+    await page.goto(`${base}walk.html?mode=spans&radius=5&step=2`);
+    await page.waitForSelector('body[data-ready]');
+    assert.match(await page.$eval('#narration', (e) => e.textContent), /^Step 2: x = 2, y = 5/, `walk.html ${what}`);
+    const scripts = () => page.evaluate(() => ({builds: self.builds, scripts: document.querySelectorAll('script[src]').length}));
+    let seen = await scripts();
+    assert.deepEqual(seen.builds, Array(seen.scripts).fill(letter), `walk.html ${what}: every script of build ${letter}`);
+    await page.goto(`${base}index.html`);
+    await until(() => lines.includes(String(model.counts[0][0])), `the first count line ${what}`);
+    seen = await scripts();
+    assert.deepEqual(seen.builds, Array(seen.scripts).fill(letter), `index.html ${what}: every script of build ${letter}`);
+  }
+  // The state that the next install the worker's registration starts comes to: redundant when it fails.
+  const update = () => page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => new Promise((done) => {
+    let found = false;
+    r.addEventListener('updatefound', () => {
+      found = true;
+      const worker = r.installing;
+      worker.addEventListener('statechange', () => { if (['redundant', 'activated'].includes(worker.state)) done(worker.state); });
+    }, {once: true});
+    r.update().catch(() => { if (!found) done('no update'); });
+  })));
+  const stop = () => { server.closeAllConnections(); return new Promise((resolve) => server.close(resolve)); };
+
+  await page.goto(`${base}walk.html`);
+  await page.waitForSelector('body[data-ready]');
+  await until(() => page.evaluate(() => Boolean(navigator.serviceWorker.controller)), 'build A\'s worker in control');
+  // Build B goes up with midpoint-walk.js missing: its worker fails to install and leaves no copy.
+  fs.renameSync(path.join(b.dir, 'midpoint-walk.js'), path.join(b.dir, 'midpoint-walk.js.aside'));
+  folders[subPath] = b.dir;
+  assert.equal(await update(), 'redundant', 'build B with a file missing is not installed');
+  assert.deepEqual(await page.evaluate(() => caches.keys()), [`midpoint ${base} ${a.version}`], 'build A\'s copy alone');
+  await runs('A', 'online, build B broken on the server');
+  await stop();
+  await runs('A', 'offline');
+  // B whole: its worker takes over, and the next visit runs B.
+  fs.renameSync(path.join(b.dir, 'midpoint-walk.js.aside'), path.join(b.dir, 'midpoint-walk.js'));
+  await new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
+  await until(async () => (await update()) === 'activated', 'build B\'s worker installed');
+  assert.deepEqual(await page.evaluate(() => caches.keys()), [`midpoint ${base} ${b.version}`], 'build B\'s copy alone');
+  await runs('B', 'after the update');
+  await stop();
+  assert.deepEqual(problems, []);
+  await browser.close();
+  for (const build of [a, b]) fs.rmSync(build.dir, {recursive: true});
+});
+
 test('the SCORM package, run by a platform: the score after each answer, passed or failed at the end, and the session finished', async () => {
   const lms = fs.mkdtempSync(path.join(os.tmpdir(), 'lms-'));
   execFileSync('python3', ['-m', 'zipfile', '-e', path.join(site.path, '..', 'midpoint-practice-scorm12.zip'), path.join(lms, 'package')]);
