@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 #include "app/modes.h"
 #include "app/walk.h"
@@ -147,30 +146,26 @@ std::vector<OctantPoint> octantPixels(const std::vector<OctantPoint>& octant) {
 
 std::string walkVariantsText(int radius, bool json) {
     const std::vector<WalkVariant> variants = walkVariants(radius);
-    std::string text;
-    char line[128];
+    WalkText out;
     if (!json) {
-        std::snprintf(line, sizeof line, "midpoint walk variants: outline, radius %d\n%-14s %8s %8s\n", radius, "variant",
-                      "pixels", "differ");
-        text += line;
+        out.write("midpoint walk variants: outline, radius %d\n%-14s %8s %8s\n", radius, "variant", "pixels", "differ");
         for (int i = 0; i < walkVariantCount; ++i) {
             const WalkVariant& v = variants[static_cast<std::size_t>(i)];
-            std::snprintf(line, sizeof line, "%-14s %8lld %8lld\n", walkVariantNames[i], v.pixels, v.differ);
-            text += line;
+            out.write("%-14s %8lld %8lld\n", walkVariantNames[i], v.pixels, v.differ);
         }
-        return text;
+        return out.finish();
     }
-    text = "{\"radius\": " + std::to_string(radius) + ", \"variants\": [";
+    out.add("{\"radius\": "), out.add(radius), out.add(", \"variants\": [");
     for (int i = 0; i < walkVariantCount; ++i) {
         const WalkVariant& v = variants[static_cast<std::size_t>(i)];
-        text += std::string(i ? ", " : "") + "{\"name\": \"" + walkVariantNames[i] + "\", \"pixels\": [";
+        out.add(i ? ", {\"name\": \"" : "{\"name\": \""), out.add(walkVariantNames[i]), out.add("\", \"pixels\": [");
         bool first = true;
         for (const auto& [x, y] : octantPixels(v.octant)) {
-            std::snprintf(line, sizeof line, "%s[%d, %d]", first ? "" : ", ", x, y);
-            text += line;
+            out.add(first ? "[" : ", ["), out.add(x), out.add(", "), out.add(y), out.add("]");
             first = false;
         }
-        text += "], \"differ\": " + std::to_string(v.differ) + "}";
+        out.add("], \"differ\": "), out.add(v.differ), out.add("}");
     }
-    return text + "]}\n";
+    out.add("]}\n");
+    return out.finish();
 }

@@ -138,49 +138,16 @@ void findCode() {
     walk.code[2] = first, walk.code[3] = last;
 }
 
-// The text being written: to the sink as it grows, when there is one.
-class Printer {
-public:
-    explicit Printer(std::FILE* sink) : sink_(sink) {}
-    void add(const char* piece, std::size_t length) {
-        text_.append(piece, length);
-        if (sink_ != nullptr && text_.size() > (1u << 16)) flush();
+// The lines of position `p`, or of [from, to), in the file's order.
+void addLines(WalkText& out, const int* from, const int* to, const char* separator) {
+    for (const int* l = from; l != to; ++l) {
+        if (l != from) out.add(separator);
+        out.add(*l);
     }
-    // The JSON, and the lists of lines, are written piece by piece, not through printf: in the
-    // browser's build, printf (compiling it, then running it) took half of the explainer's first walk.
-    void add(const char* piece) { add(piece, std::strlen(piece)); }
-    void add(long long n) {
-        char digits[24];
-        add(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
-    }
-    [[gnu::format(printf, 2, 3)]] void write(const char* format, ...) {
-        char line[256];
-        std::va_list args;
-        va_start(args, format);
-        const int n = std::vsnprintf(line, sizeof line, format, args);
-        va_end(args);
-        add(line, static_cast<std::size_t>(n < 0 ? 0 : n < 256 ? n : 255));
-    }
-    void lines(std::size_t p, const char* separator) { lines(walk.lines.data() + walk.lineStarts[p], walk.lines.data() + walk.lineStarts[p + 1], separator); }
-    void lines(const int* from, const int* to, const char* separator) {
-        for (const int* l = from; l != to; ++l) {
-            if (l != from) add(separator);
-            add(*l);
-        }
-    }
-    std::string finish() {
-        if (sink_ != nullptr) flush();
-        return std::move(text_);
-    }
-
-private:
-    void flush() {
-        std::fwrite(text_.data(), 1, text_.size(), sink_);
-        text_.clear();
-    }
-    std::FILE* sink_;
-    std::string text_;
-};
+}
+void addLines(WalkText& out, std::size_t p, const char* separator) {
+    addLines(out, walk.lines.data() + walk.lineStarts[p], walk.lines.data() + walk.lineStarts[p + 1], separator);
+}
 
 // F(M) = d + 1/4 and the midpoint's y - 1/2 are quarters and halves: written exactly from
 // integers, with two decimals and one, as printf's %.2f and %.1f would.
@@ -205,7 +172,7 @@ const char* const moveNames[] = {nullptr, "E", "SE"};
 std::size_t stateCount() { return walk.states.size() / walkStateFields; }
 const int* state(std::size_t p) { return walk.states.data() + p * walkStateFields; }
 
-void printJson(Printer& out) {
+void printJson(WalkText& out) {
     const int radius = walk.header[1];
     out.write("{\"mode\": \"%s\", \"radius\": %d, \"steps\": [", circleModeNames[walk.header[0]], radius);
     const auto draws = [&](std::size_t p) {
@@ -226,19 +193,19 @@ void printJson(Printer& out) {
         out.add(", \"fm\": "), out.add(fixedPoint(s[walkStateFmQuarters], 4).text);
         out.add(", \"midpoint\": ["), out.add(s[walkStateMidpointX]), out.add(", "), out.add(fixedPoint(s[walkStateMidpointYHalves], 2).text);
         out.add("], \"lines\": [");
-        out.lines(p, ", ");
+        addLines(out, p, ", ");
         out.add("]}");
     }
     out.write("], \"after\": [");
     draws(stateCount());
     out.write("], \"afterLines\": [");
-    out.lines(stateCount(), ", ");
+    addLines(out, stateCount(), ", ");
     out.write("], \"decision\": [");
-    out.lines(walk.decision.data(), walk.decision.data() + walk.decision.size(), ", ");
+    addLines(out, walk.decision.data(), walk.decision.data() + walk.decision.size(), ", ");
     out.write("], \"total\": %lld}\n", walk.total);
 }
 
-void printTable(Printer& out, bool withLines) {
+void printTable(WalkText& out, bool withLines) {
     const int radius = walk.header[1];
     const int width = radius < 10 ? 2 : radius < 1000 ? 4 : 6;  // of the x, y and d columns
     out.write("midpoint walk: %s, radius %d\n", circleModeNames[walk.header[0]], radius);
@@ -287,7 +254,7 @@ void printTable(Printer& out, bool withLines) {
         }
         if (withLines) {
             out.write("  | lines ");
-            out.lines(p, " ");
+            addLines(out, p, " ");
         }
         out.write("\n");
     }
@@ -295,7 +262,7 @@ void printTable(Printer& out, bool withLines) {
         out.write("after the walk, the rows from the collected half-widths");
         if (withLines) {
             out.write(" (lines ");
-            out.lines(stateCount(), " ");
+            addLines(out, stateCount(), " ");
             out.write(")");
         }
         out.write(":\n");
@@ -362,10 +329,43 @@ void plotGridPixel(int x, int y, const Color*) {
     if (walk.listing && !walk.runStarts.empty()) addDraw(x, y);
 }
 
+void WalkText::add(const char* piece, std::size_t length) {
+    text_.append(piece, length);
+    if (sink_ != nullptr && text_.size() > (1u << 16)) flush();
+}
+
+// The JSON, and the lists of lines, are written piece by piece, not through printf: in the
+// browser's build, printf (compiling it, then running it) took half of the explainer's first walk.
+void WalkText::add(const char* piece) { add(piece, std::strlen(piece)); }
+
+void WalkText::add(long long n) {
+    char digits[24];
+    add(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+}
+
+void WalkText::write(const char* format, ...) {
+    char line[256];
+    std::va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    add(line, static_cast<std::size_t>(n < 0 ? 0 : n < 256 ? n : 255));
+}
+
+std::string WalkText::finish() {
+    if (sink_ != nullptr) flush();
+    return std::move(text_);
+}
+
+void WalkText::flush() {
+    std::fwrite(text_.data(), 1, text_.size(), sink_);
+    text_.clear();
+}
+
 long long recordWalk(int mode, int radius) { return record(mode, radius, true); }
 
 std::string printWalk(WalkFormat format, std::FILE* sink) {
-    Printer out(sink);
+    WalkText out(sink);
     if (format == WalkFormat::json) printJson(out);
     else printTable(out, format == WalkFormat::tableWithLines);
     return out.finish();

@@ -12,8 +12,9 @@ web=(emscripten cmake make python3 librsvg2-bin)
 browser=(chromium)
 case "${1:-run}" in
   run) packages+=(imagemagick fonts-dejavu-core) ;;
-  # The web tests run in a second engine too.
-  test) packages+=(clang libgtest-dev libbenchmark-dev "${web[@]}" "${browser[@]}" firefox-esr poppler-utils default-jre-headless) ;;
+  # The web tests run in a second engine too. The walk's test and the web tests' circle model read
+  # and write JSON with nlohmann-json.
+  test) packages+=(clang libgtest-dev libbenchmark-dev nlohmann-json3-dev "${web[@]}" "${browser[@]}" firefox-esr poppler-utils default-jre-headless) ;;
   bench) packages+=(libgtest-dev libbenchmark-dev valgrind "${web[@]}" "${browser[@]}") ;;
   web) packages=("${web[@]}") ;;
 esac

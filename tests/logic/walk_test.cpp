@@ -5,8 +5,8 @@
 // source file.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
+#include <nlohmann/json.hpp>
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -41,128 +41,27 @@ struct Trace {
     long long total = -1;
 };
 
-// Just enough of a reader for the trace's own JSON: fails the test on anything unexpected.
-class Reader {
-public:
-    explicit Reader(const std::string& text) : s_(text) {}
-    void expect(const std::string& literal) {
-        skipSpace();
-        if (s_.compare(at_, literal.size(), literal) != 0) {
-            ADD_FAILURE() << "expected " << literal << " at " << at_ << ": " << s_.substr(at_, 40);
-            at_ = s_.size();
-            return;
-        }
-        at_ += literal.size();
-    }
-    bool take(char c) {
-        skipSpace();
-        if (at_ < s_.size() && s_[at_] == c) return ++at_, true;
-        return false;
-    }
-    long long number() {
-        skipSpace();
-        char* end = nullptr;
-        const long long n = std::strtoll(s_.c_str() + at_, &end, 10);
-        if (end == s_.c_str() + at_) ADD_FAILURE() << "expected a number at " << at_;
-        at_ = static_cast<std::size_t>(end - s_.c_str());
-        return n;
-    }
-    double decimal() {
-        skipSpace();
-        char* end = nullptr;
-        const double n = std::strtod(s_.c_str() + at_, &end);
-        if (end == s_.c_str() + at_) ADD_FAILURE() << "expected a number at " << at_;
-        at_ = static_cast<std::size_t>(end - s_.c_str());
-        return n;
-    }
-    std::vector<int> numbers() {
-        std::vector<int> list;
-        expect("[");
-        if (take(']')) return list;
-        do list.push_back(static_cast<int>(number()));
-        while (take(','));
-        expect("]");
-        return list;
-    }
-    std::string word() {
-        skipSpace();
-        if (take('"')) {
-            const std::size_t end = s_.find('"', at_);
-            std::string w = s_.substr(at_, end - at_);
-            at_ = end + 1;
-            return w;
-        }
-        expect("null");
-        return "null";
-    }
-    std::vector<model::Pixel> pixels() {
-        std::vector<model::Pixel> list;
-        expect("[");
-        if (take(']')) return list;
-        do {
-            expect("[");
-            const int x = static_cast<int>(number());
-            expect(",");
-            list.push_back({x, static_cast<int>(number())});
-            expect("]");
-        } while (take(','));
-        expect("]");
-        return list;
-    }
-    bool atEnd() {
-        skipSpace();
-        return at_ == s_.size();
-    }
+// [[x, y], ...]
+std::vector<model::Pixel> pixels(const nlohmann::json& list) { return list.get<std::vector<model::Pixel>>(); }
 
-private:
-    void skipSpace() {
-        while (at_ < s_.size() && (s_[at_] == ' ' || s_[at_] == '\n')) ++at_;
-    }
-    const std::string& s_;
-    std::size_t at_ = 0;
-};
-
-Trace read(const std::string& json, int mode, int radius) {
+// The trace's JSON, read by a JSON library: anything that is not JSON, or lacks a part, fails.
+Trace read(const std::string& text, int mode, int radius) {
+    const nlohmann::json json = nlohmann::json::parse(text);
+    EXPECT_EQ(json.size(), 7u);
+    EXPECT_EQ(json.at("mode"), circleModeNames[mode]);
+    EXPECT_EQ(json.at("radius"), radius);
     Trace t;
-    Reader in(json);
-    in.expect("{\"mode\": \"" + std::string(circleModeNames[mode]) + "\", \"radius\": " + std::to_string(radius) +
-              ", \"steps\": [");
-    if (!in.take(']')) {
-        do {
-            State s;
-            in.expect("{\"x\":");
-            s.x = static_cast<int>(in.number());
-            in.expect(", \"y\":");
-            s.y = static_cast<int>(in.number());
-            in.expect(", \"d\":");
-            s.d = static_cast<int>(in.number());
-            in.expect(", \"draws\":");
-            s.draws = in.pixels();
-            in.expect(", \"move\":");
-            s.move = in.word();
-            in.expect(", \"fm\":");
-            s.fm = in.decimal();
-            in.expect(", \"midpoint\": [");
-            s.midpointX = in.decimal();
-            in.expect(",");
-            s.midpointY = in.decimal();
-            in.expect("], \"lines\":");
-            s.lines = in.numbers();
-            in.expect("}");
-            t.steps.push_back(s);
-        } while (in.take(','));
-        in.expect("]");
+    for (const nlohmann::json& step : json.at("steps")) {
+        EXPECT_EQ(step.size(), 8u);
+        const nlohmann::json& move = step.at("move");
+        t.steps.push_back({step.at("x"), step.at("y"), step.at("d"), move.is_null() ? "null" : move.get<std::string>(),
+                           pixels(step.at("draws")), step.at("fm"), step.at("midpoint").at(0), step.at("midpoint").at(1),
+                           step.at("lines")});
     }
-    in.expect(", \"after\":");
-    t.after = in.pixels();
-    in.expect(", \"afterLines\":");
-    t.afterLines = in.numbers();
-    in.expect(", \"decision\":");
-    t.decision = in.numbers();
-    in.expect(", \"total\":");
-    t.total = in.number();
-    in.expect("}");
-    EXPECT_TRUE(in.atEnd());
+    t.after = pixels(json.at("after"));
+    t.afterLines = json.at("afterLines").get<std::vector<int>>();
+    t.decision = json.at("decision").get<std::vector<int>>();
+    t.total = json.at("total");
     return t;
 }
 

@@ -14,12 +14,24 @@ const char* kindName(InputKind kind) {
     return "";
 }
 
-// The texts are the code's own; quotes and backslashes are escaped all the same.
+// The texts are the code's own, in UTF-8; each is written as a JSON string all the same: quotes,
+// backslashes and control characters escaped. By hand, for these few strings of our own: the
+// programs' web build has no JSON library.
 void appendString(std::string& json, const char* text) {
     json += '"';
     for (const char* c = text; *c != '\0'; ++c) {
-        if (*c == '"' || *c == '\\') json += '\\';
-        json += *c;
+        const unsigned char u = static_cast<unsigned char>(*c);
+        if (*c == '"' || *c == '\\') {
+            json += '\\';
+            json += *c;
+        } else if (u < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            json += "\\u00";
+            json += hex[u >> 4];
+            json += hex[u & 15];
+        } else {
+            json += *c;
+        }
     }
     json += '"';
 }

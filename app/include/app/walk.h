@@ -32,6 +32,25 @@ enum class WalkFormat {
 extern const char* const walkSourceName;
 extern const char* const walkSourceText;
 
+// The text midpoint-walk writes, its tables and its JSON alike (the variants' too): piece by piece,
+// to `sink` as it grows when there is one, else kept until finish(). The JSON's layout, ", " and
+// ": " between its parts, is the program's own, which a JSON library's output does not keep.
+class WalkText {
+public:
+    explicit WalkText(std::FILE* sink = nullptr) : sink_(sink) {}
+    void add(const char* piece, std::size_t length);
+    void add(const char* piece);
+    void add(long long n);
+    [[gnu::format(printf, 2, 3)]] void write(const char* format, ...);
+    // The text not yet written to the sink (all of it without one).
+    std::string finish();
+
+private:
+    void flush();
+    std::FILE* sink_;
+    std::string text_;
+};
+
 // The largest radius each format takes. The table tells second draws by one bit per pixel of the
 // square around the circle (12.5 MB at 5000); the JSON lists every draw (3.1 million, 40 MB, in
 // the filled modes at 1000).
