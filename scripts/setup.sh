@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ make cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-          xvfb xauth libx11-dev libxtst-dev libxdo-dev libpng-dev)
+          xvfb xauth libx11-dev libxtst-dev libxdamage-dev libxdo-dev libpng-dev)
 # Debian's emscripten only suggests the CMake and make that its emcmake drives; rsvg-convert makes
 # the web app's icons from the favicon. The web tests read printed pages with pdftotext and run the
 # Nu Html Checker (npm's vnu-jar) with Java.
@@ -24,7 +24,8 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 # Node and npm by command: a machine may have them from another Debian package than Debian's own.
-if [ "${1:-run}" = test ] || [ "${1:-run}" = bench ]; then
+# The web build runs esbuild, from npm, on Node.
+if [ "${1:-run}" != run ]; then
   command -v node >/dev/null || missing+=(nodejs)
   command -v npm >/dev/null || missing+=(npm)
 fi

@@ -8,6 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh web
+# The build's own tools: esbuild, as web/package-lock.json pins it.
+npm ls --prefix web >/dev/null 2>&1 || npm ci --prefix web --no-audit --no-fund
 # emscripten's optimiser finds acorn through Debian's Node path, which another Node lacks.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 # emcmake names the command it runs; a failure shows here, with its status.
