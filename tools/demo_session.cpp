@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,23 +20,46 @@ public:
     Session(xdrive::Display& display, xdrive::Child& program, unsigned long window, std::string folder)
         : display_(display), program_(program), window_(window), folder_(std::move(folder)) {}
 
-    // Prints the count lines the last input made the program print (one at least), then saves a
-    // picture of the window once it has stopped changing (the line comes before the swap).
+    // Prints the next count line. Each comes from one redraw, so the lines read so far are the
+    // frames to wait for.
+    std::string line() {
+        const auto next = program_.readLine(20000);
+        if (!next) throw std::runtime_error("no count line after line " + std::to_string(lines_));
+        std::cout << *next << "\n";
+        ++lines_;
+        return last_ = *next;
+    }
+
+    // Until the program has taken every input before: '+' changes the count, which every line
+    // before it had, then '-' takes the radius back.
+    void fence() {
+        const std::string before = last_;
+        display_.tapKey(XK_plus);
+        while (line() == before) continue;
+        display_.tapKey(XK_minus);
+        line();
+    }
+
+    // Saves a picture of the window once the frame of the last line read is on the screen.
     void shot(const std::string& what) {
-        const auto first = program_.readLine(20000);
-        std::cout << first.value_or("(no count line)") << "\n";
-        const xdrive::Image picture = display_.grabSteady(window_);
-        while (auto line = program_.readLine(0)) std::cout << *line << "\n";
+        if (!display_.waitForFrames(window_, lines_, 20000)) {
+            throw std::runtime_error("the frame of count line " + std::to_string(lines_) + " never reached the screen");
+        }
         char name[128];
         std::snprintf(name, sizeof name, "%02d-%s.png", ++count_, what.c_str());
         const std::string path = folder_ + "/" + name;
-        if (!picture.savePng(path)) std::cerr << "could not write " << path << "\n";
+        if (!display_.grab(window_).savePng(path)) std::cerr << "could not write " << path << "\n";
         std::cerr << "picture: " << path << "\n";
     }
 
-    void key(unsigned long keysym) { display_.tapKey(keysym); }
+    // A key that redraws once.
+    void key(unsigned long keysym) {
+        display_.tapKey(keysym);
+        line();
+    }
 
-    // A left-button drag of (dx, dy) window pixels from the window's centre, with a modifier held.
+    // A left-button drag of (dx, dy) window pixels from the window's centre, with a modifier held;
+    // its redraws are as many as the program makes of its events, all read by the fence after it.
     void drag(unsigned long modifier, int dx, int dy) {
         const xdrive::Geometry g = display_.geometry(window_);
         const int x = g.x + g.width / 2, y = g.y + g.height / 2;
@@ -45,6 +69,7 @@ public:
         display_.glide(x, y, x + dx, y + dy, 10);
         display_.buttonUp(1);
         display_.keyUp(modifier);
+        fence();
     }
 
 private:
@@ -53,6 +78,8 @@ private:
     unsigned long window_;
     std::string folder_;
     int count_ = 0;
+    int lines_ = 0;
+    std::string last_;
 };
 
 }  // namespace
@@ -64,6 +91,7 @@ int main(int argc, char** argv) {
     }
     try {
         xdrive::Display display;
+        display.countFrames();
         xdrive::Launched launched = xdrive::launch(display, xdrive::circlesTitle,
                                                    std::vector<std::string>(argv + 2, argv + argc), {},
                                                    xdrive::Child::Output::terminal, 120000);
@@ -73,6 +101,9 @@ int main(int argc, char** argv) {
         }
         xdrive::Child& program = *launched.child;
         Session session(display, program, launched.window, argv[1]);
+        // The first frame, and those the window system's first exposures may ask for again.
+        session.line();
+        session.fence();
         for (int mode = 0; mode < circleModeCount; ++mode) {
             if (mode > 0) {
                 session.key(XK_Return);
@@ -90,7 +121,7 @@ int main(int argc, char** argv) {
         session.shot(last + "-turned-30-degrees-about-z");
         session.drag(XK_Control_L, 0, 60);
         session.shot(last + "-zoomed-by-ctrl-drag");
-        session.key(XK_Escape);
+        display.tapKey(XK_Escape);  // quits without a redraw
         const int status = program.wait(120000);
         while (auto line = program.readLine(0)) std::cout << *line << "\n";
         std::cerr << "midpoint-circles ended with status " << status << "\n";

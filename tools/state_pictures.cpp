@@ -3,14 +3,13 @@
 //   usage: state-pictures FOLDER PROGRAM STEP...
 //   STEP: a key by its X name, as "plus" or "Return", with "*N" to repeat it ("plus*4"),
 //         or "=NAME" to save FOLDER/NAME.png once the window shows the frame of every key before.
-// Each key must redraw; the next key waits until its frame is on the screen.
+// Each key must redraw once, printing one count line; the frame of the last line read is on the
+// screen once the server has painted as many frames as the program has printed lines.
 #include <X11/Xlib.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "xdrive/xdrive.h"
 
@@ -20,18 +19,31 @@ int main(int argc, char** argv) {
         return 2;
     }
     xdrive::Display display;
+    display.countFrames();
     xdrive::Launched launched = xdrive::launch(display, xdrive::circlesTitle, {argv[2]});
     if (launched.window == 0) {
         std::cerr << "state-pictures: the window did not appear\n";
         return 1;
     }
     xdrive::Child& program = *launched.child;
-    if (!program.readLine(20000)) return 1;  // the first frame, then its picture: more than one colour
-    const auto drawn = [&] {
-        const xdrive::Image image = display.grab(launched.window);
-        return image.width > 0 && std::any_of(image.rgb.begin(), image.rgb.end(), [&](unsigned char c) { return c != image.rgb[0]; });
+    int lines = 0;
+    const auto line = [&](const std::string& after) {
+        const std::optional<std::string> next = program.readLine(20000);
+        if (!next) std::cerr << "state-pictures: no count line after " << after << "\n";
+        lines += next.has_value();
+        return next;
     };
-    for (int t = 0; t < 2000 && !drawn(); ++t) usleep(5000);
+    // The first frame, then '+' and '-', whose lines follow those of every redraw the window
+    // system's first exposures asked for: '+' is the first line with another count.
+    const std::optional<std::string> first = line("the start");
+    if (!first) return 1;
+    display.tapKey(XStringToKeysym("plus"));
+    std::optional<std::string> next;
+    while ((next = line("plus")) == first) continue;
+    if (!next) return 1;
+    display.tapKey(XStringToKeysym("minus"));
+    if (!line("minus")) return 1;
+
     for (int i = 3; i < argc; ++i) {
         const std::string step = argv[i];
         if (step[0] != '=') {
@@ -39,18 +51,14 @@ int main(int argc, char** argv) {
             const int times = star == std::string::npos ? 1 : std::stoi(step.substr(star + 1));
             const KeySym key = XStringToKeysym(step.substr(0, star).c_str());
             for (int k = 0; k < times; ++k) {
-                const xdrive::Image before = display.grab(launched.window);
                 display.tapKey(key);
-                if (!program.readLine(20000)) {
-                    std::cerr << "state-pictures: no redraw for " << step << "\n";
-                    return 1;
-                }
-                // The line comes before the swap: watch the window until the frame changes it. A
-                // frame that looks as the last one did (spans and extents at radius 1) changes
-                // nothing, and any picture of it is right; 3 s is ample for one that differs.
-                for (int t = 0; t < 600 && display.grab(launched.window).rgb == before.rgb; ++t) usleep(5000);
+                if (!line(step)) return 1;
             }
             continue;
+        }
+        if (!display.waitForFrames(launched.window, lines, 20000)) {
+            std::cerr << "state-pictures: the frame of count line " << lines << " never reached the screen\n";
+            return 1;
         }
         if (!display.grab(launched.window).savePng(std::string(argv[1]) + "/" + step.substr(1) + ".png")) return 1;
     }

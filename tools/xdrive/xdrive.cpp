@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 #include <fcntl.h>
 #include <png.h>
 #include <poll.h>
@@ -126,10 +127,7 @@ void Display::buttonDown(int button) { xdo_mouse_down(xdo_, CURRENTWINDOW, butto
 void Display::buttonUp(int button) { xdo_mouse_up(xdo_, CURRENTWINDOW, button); sync(); }
 
 void Display::glide(int fromX, int fromY, int toX, int toY, int steps) {
-    for (int i = 1; i <= steps; ++i) {
-        moveTo(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
-        pause(5);  // a hand's pace, not a wait for anything
-    }
+    for (int i = 1; i <= steps; ++i) moveTo(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
 }
 
 void Display::sync() { XSync(xdo_->xdpy, False); }
@@ -227,13 +225,28 @@ int Child::wait(int timeoutMs) {
     }
 }
 
-Image Display::grabSteady(unsigned long window, int quietMs) {
-    Image last = grab(window), next;
-    for (int i = 0; i < 100; ++i, last = std::move(next)) {
-        pause(quietMs);
-        if ((next = grab(window)).rgb == last.rgb) break;
-    }
-    return last;
+void Display::countFrames() {
+    int errorBase = 0;
+    if (!XDamageQueryExtension(xdo_->xdpy, &damageEvent_, &errorBase)) throw std::runtime_error("the X server has no DAMAGE extension");
+    // On the root window: the program's window does not exist yet, and what is drawn into a
+    // window is reported on its ancestors too, in the root's coordinates.
+    XDamageCreate(xdo_->xdpy, DefaultRootWindow(xdo_->xdpy), XDamageReportRawRectangles);
+    sync();
+}
+
+bool Display::waitForFrames(unsigned long window, int count, int timeoutMs) {
+    const Geometry g = geometry(window);
+    const auto whole = [&](const Geometry& p) { return p.x == g.x && p.y == g.y && p.width == g.width && p.height == g.height; };
+    return damageEvent_ >= 0 && g.width > 0 && waitUntil(timeoutMs, [&] {
+        while (XPending(xdo_->xdpy) > 0) {
+            XEvent event;
+            XNextEvent(xdo_->xdpy, &event);
+            if (event.type != damageEvent_ + XDamageNotify) continue;
+            const XRectangle& r = reinterpret_cast<const XDamageNotifyEvent&>(event).area;
+            painted_.push_back({r.x, r.y, r.width, r.height});
+        }
+        return std::count_if(painted_.begin(), painted_.end(), whole) >= count;
+    });
 }
 
 Launched launch(Display& display, const std::string& title, const std::vector<std::string>& argv,

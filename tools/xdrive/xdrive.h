@@ -72,13 +72,20 @@ public:
     void glide(int fromX, int fromY, int toX, int toY, int steps);
 
     Image grab(unsigned long window);
-    // A picture once the window has stopped changing: the same twice, quietMs apart (100 times
-    // at most).
-    Image grabSteady(unsigned long window, int quietMs = 100);
+
+    // Frames as the server paints them: a GLUT window's swap paints the whole window in one
+    // piece, which the server's DAMAGE extension reports. Counting starts here, before the
+    // program starts, so that its first frame counts too; throws if the server lacks DAMAGE.
+    void countFrames();
+    // Waits until `count` paints of the whole of `window` have been reported since countFrames,
+    // so that the count-th frame (or a later one) is on the screen; false after the timeout.
+    bool waitForFrames(unsigned long window, int count, int timeoutMs);
 
 private:
     void sync();
     ::xdo* xdo_ = nullptr;
+    int damageEvent_ = -1;
+    std::vector<Geometry> painted_;  // every rectangle reported since countFrames
 };
 
 class Child {
