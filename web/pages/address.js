@@ -4,7 +4,7 @@
 // (the page in a frame, essentials only) and worksheet=1 (walk.html printed as a worksheet) stay
 // with the page that has them. No other script reads or writes location.search or the history:
 // a page reads its own state from `opened()` and writes it with `write(state)`.
-const pageAddress = (function () {
+export const pageAddress = (function () {
   const asked = new URLSearchParams(location.search);
   const carried = ['lang', 'theme'], kept = ['embed', 'worksheet'], all = [...carried, ...kept];
   const shared = new URLSearchParams();  // the values of those, as they are now

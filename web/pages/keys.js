@@ -2,7 +2,9 @@
 // and the focus goes back where it was. The rows come from the page's own table of keys, the one
 // that its key handling reads: `rows()` gives them as [[keys, what they do], ...], the keys as text
 // or as nodes.
-const pageKeys = (function () {
+import {i18n} from './from-head.js';
+
+export const pageKeys = (function () {
   const t = i18n.t;
   let rows = () => [], dialog = null, opener = null;
 

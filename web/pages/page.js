@@ -7,7 +7,11 @@
 //
 // Its standard output goes to the console line by line as printed, and to the page's list (the
 // newest lines, last), which is brought up to date once a frame; its end is said under the canvas.
-function startProgram(script, page) {
+import {pageAddress, i18n, pageTheme} from './from-head.js';
+import {pageKeys} from './keys.js';
+import {pageShare} from './share.js';
+
+export function startProgram(script, page) {
   const $ = (id) => document.getElementById(id);
   const t = i18n.t;
   const canvas = $('canvas'), output = $('output'), status = $('status'), walkLink = $('walk-link');

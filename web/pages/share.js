@@ -3,7 +3,9 @@
 // "Copied", on the page and to a screen reader. A page in a frame with embed=1 tells its parent
 // its height whenever it changes ({type: "midpoint-height", height}), so that a course page can
 // size the frame.
-const pageShare = (function () {
+import {pageAddress, i18n} from './from-head.js';
+
+export const pageShare = (function () {
   const t = i18n.t;
   const size = {width: 640, height: 480};  // the frame the embed code asks for, which the page fits
 

@@ -2,7 +2,9 @@
 // show them: the language chosen (lang= in the address, else the browser's preferred languages),
 // texts by key with their values filled in, and numbers as the language writes them. Values go in
 // as text; the keys ending in ".html" hold markup of ours, never anything from outside.
-const pageStrings = {
+import {pageAddress} from './address.js';
+
+export const pageStrings = {
   en: {
     'language.name': 'English',
     // Where the language puts a no-break space: before these signs, and after these.
@@ -426,7 +428,7 @@ const pageStrings = {
   },
 };
 
-const i18n = (function () {
+export const i18n = (function () {
   // The languages are the tables': a third needs nothing but its own table.
   const languages = Object.keys(pageStrings);
   const asked = pageAddress.get('lang');

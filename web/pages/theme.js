@@ -2,7 +2,10 @@
 // projector) chose one. It is set on the root before the page is drawn, the palette being in
 // theme.css; the canvases read their colours from there too (colour()), and hear a change as a
 // "themechange" event on the document. The control, a select, goes into the page's tools.
-const pageTheme = (function () {
+import {pageAddress} from './address.js';
+import {i18n} from './strings.js';
+
+export const pageTheme = (function () {
   const themes = ['light', 'dark', 'projector'];
   const root = document.documentElement, system = matchMedia('(prefers-color-scheme: dark)');
   let choice = themes.includes(pageAddress.get('theme')) ? pageAddress.get('theme') : 'auto';

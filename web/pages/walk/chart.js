@@ -4,7 +4,10 @@
 // Both are SVGs with a title and a description for those who cannot see them, and the same
 // figures make a table. The counts are the rasterisers' own, through the counting call; the
 // current radius is marked on the charts and in the table.
-const walkChart = (function () {
+import {i18n, pageTheme} from '../from-head.js';
+import {walkTrace} from './trace.js';
+
+export const walkChart = (function () {
   const t = i18n.t;
   const table = document.getElementById('chart-data');
   const ns = 'http://www.w3.org/2000/svg';

@@ -4,7 +4,10 @@
 // stop and the step) and the mode's own function, at the lines the trace gives for them.
 // The lines that ran at the state on show, as the trace names them, carry aria-current="true";
 // while the learner predicts, only the lines that compare d, which run whichever way the walk goes.
-const walkCode = (function () {
+import {i18n} from '../from-head.js';
+import {walkTrace} from './trace.js';
+
+export const walkCode = (function () {
   const t = i18n.t;
   const box = document.getElementById('code-box'), pre = document.getElementById('code');
   const caption = document.getElementById('code-caption');

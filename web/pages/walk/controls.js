@@ -8,6 +8,22 @@
 // when they are set; play=1 plays from the start, unless motion is to be kept down) and follows
 // every change; practice=SEED names a practice set (practice.js) and nothing else, never its
 // answers; address.js carries the rest (lang=, theme=, embed=, worksheet=).
+import {pageAddress, i18n, pageTheme} from '../from-head.js';
+import {pageKeys} from '../keys.js';
+import {pageShare} from '../share.js';
+import {walkTrace} from './trace.js';
+import {walkGrid} from './grid.js';
+import {walkTable} from './table.js';
+import {walkNarration} from './narration.js';
+import {walkQuiz} from './quiz.js';
+import {walkPredict} from './predict.js';
+import {walkLms} from './lms.js';
+import {walkPractice} from './practice.js';
+import {walkVariants} from './variants.js';
+import {walkChart} from './chart.js';
+import {walkCode} from './code.js';
+import {walkPrint} from './print.js';
+
 (async function () {
   const t = i18n.t;
   const $ = (id) => document.getElementById(id);

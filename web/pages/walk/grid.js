@@ -17,7 +17,9 @@
 // x 844 at twice its pixels, in headless Chromium) made a step's frame several times slower; backed
 // by the GPU now, a step would be a little faster but the page's load a third slower. The cells
 // are pixels rather than a canvas of their own, for the same copying.
-const walkGrid = (function () {
+import {pageAddress, pageTheme} from '../from-head.js';
+
+export const walkGrid = (function () {
   const grid = document.getElementById('grid'), lines = document.createElement('canvas');
   const l = lines.getContext('2d', {willReadFrequently: true});
   const stripCount = 16;

@@ -4,7 +4,9 @@
 // or failed against the mastery score; the session ends with the set, or when the page goes.
 // Without a platform nothing changes; a platform that refuses the session leaves the page
 // working, with a line that says so.
-const walkLms = (function () {
+import {i18n} from '../from-head.js';
+
+export const walkLms = (function () {
   let api = null, started = 0, finished = false;
   let retake = false;  // the platform holds a result of an earlier attempt: it stands until this one ends
   const mastery = 80;  // as the package's manifest gives it, unless the platform says otherwise

@@ -1,7 +1,9 @@
 // The sentence under the controls: what the walk does at the position shown, in the trace's own
 // numbers, the midpoint included. The move it names is the trace's; the comparison of d with 0
 // that explains it is the one that move stands for (E while d < 0).
-const walkNarration = (function () {
+import {i18n} from '../from-head.js';
+
+export const walkNarration = (function () {
   const t = i18n.t, number = i18n.number;
 
   const midpoint = (s) => t('point', {x: number(s.midpoint[0]), y: number(s.midpoint[1], 1)});

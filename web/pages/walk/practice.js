@@ -11,7 +11,13 @@
 // The contract, for tests of any kind: #practice-question (data-kind, data-mode, data-radius,
 // data-step for move and d, data-index), the buttons #answer-e and #answer-se and the keys e and
 // s, the input #answer-number in its form, and #score reading "N of M".
-const walkPractice = (function () {
+import {i18n, pageTheme} from '../from-head.js';
+import {walkLms} from './lms.js';
+import {walkNarration} from './narration.js';
+import {walkQuiz} from './quiz.js';
+import {walkTrace} from './trace.js';
+
+export const walkPractice = (function () {
   const t = i18n.t, number = i18n.number;
   const $ = (id) => document.getElementById(id);
   const size = 10;

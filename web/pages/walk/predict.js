@@ -5,7 +5,11 @@
 // against the trace's own move and d, a sentence says why, and the walk goes on one step whether
 // the answer was right or not. The score counts each question once a round, "N of M": going back
 // and answering again asks afresh but leaves the score, and a new walk starts a new round.
-const walkPredict = (function () {
+import {i18n} from '../from-head.js';
+import {walkNarration} from './narration.js';
+import {walkQuiz} from './quiz.js';
+
+export const walkPredict = (function () {
   const t = i18n.t, number = i18n.number;
   const $ = (id) => document.getElementById(id);
   const toggle = $('predict'), withD = $('predict-d'), quiz = $('quiz');

@@ -2,7 +2,9 @@
 // legend, a line naming the mode, radius and step, and every row of the table (walk.css has the
 // print rules). With worksheet=1 it is a worksheet instead: a line for a name, the table with its
 // d, F(M) and move columns left blank, and a grid of its own with the start pixel alone.
-const walkPrint = (function () {
+import {pageAddress, i18n, pageTheme} from '../from-head.js';
+
+export const walkPrint = (function () {
   const t = i18n.t;
   const heading = document.getElementById('print-heading'), sheet = document.getElementById('worksheet-grid');
   const worksheet = pageAddress.get('worksheet') === '1';

@@ -1,7 +1,9 @@
 // The answer controls that predict mode and practice share: the buttons E and SE, the keys e and
 // s, and the forms that take a whole number. Each of the two registers as an asker; at most one
 // asks for a move at a time, and the move goes to it.
-const walkQuiz = (function () {
+import {i18n} from '../from-head.js';
+
+export const walkQuiz = (function () {
   const $ = (id) => document.getElementById(id);
   const askers = [];  // {asksMove(): whether it asks for a move now, move('E' | 'SE')}
   const moveOfKey = {e: 'E', s: 'SE'};

@@ -2,7 +2,9 @@
 // there and the running total), and one for the draws after the walk. A click or a tap anywhere
 // on a row chooses it; the step button in its first cell is there for the keyboard. While the
 // learner predicts, the rows after the current state and its move are not shown.
-const walkTable = (function () {
+import {i18n} from '../from-head.js';
+
+export const walkTable = (function () {
   const t = i18n.t, number = i18n.number;
   const table = document.getElementById('steps');
   const tbody = table.tBodies[0], tfoot = table.tFoot;

@@ -5,7 +5,7 @@
 // walk's, the draws of a pass, and the rasterisers' source text. This file reads them, as ints from
 // the module's memory, and keeps them in the forms the page draws from; nothing here walks, decides
 // a move or works a number out.
-const walkTrace = (function () {
+export const walkTrace = (function () {
   // The module is compiled at once, as this line runs (see the pages' CMakeLists.txt), which the
   // browsers do on the main thread for a module of this size (Chromium from version 115). One that
   // refused would fail the walk alone: the scripts after this one, in the same file, still run.

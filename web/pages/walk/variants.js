@@ -2,7 +2,10 @@
 // app/include/app/variants.h): a choice of variant, its pixels apart from the walk's marked on the
 // grid, a sentence on how many differ, and every variant's counts at the radius on show. The
 // figures and the pixels apart from the walk's are the program's (midpoint-walk --variants).
-const walkVariants = (function () {
+import {i18n} from '../from-head.js';
+import {walkTrace} from './trace.js';
+
+export const walkVariants = (function () {
   const t = i18n.t;
   const $ = (id) => document.getElementById(id);
   const select = $('variant'), sentence = $('variant-sentence'), body = $('variant-table').tBodies[0];
