@@ -334,8 +334,8 @@ void WalkText::add(const char* piece, std::size_t length) {
     if (sink_ != nullptr && text_.size() > (1u << 16)) flush();
 }
 
-// The JSON, and the lists of lines, are written piece by piece, not through printf: in the
-// browser's build, printf (compiling it, then running it) took half of the explainer's first walk.
+// The JSON, and the lists of lines, are written piece by piece, not through printf (see
+// docs/performance.md).
 void WalkText::add(const char* piece) { add(piece, std::strlen(piece)); }
 
 void WalkText::add(long long n) {
