@@ -1,9 +1,11 @@
-// Starts one of the programs on its page (`page`: "demo" or "showcase"). The program is loaded
-// without running, so that the page can read what it says of itself first: its window title, its
-// menu entry and its table of inputs, from which the page makes its table of keys, an on-screen
-// button for every key, a latching button for every modifier of the arrow and page keys, and a
-// button for each drag that a finger on the picture can stand for. The program then runs; if the
-// browser gives it no WebGL, it stops at once and the page says what to do.
+// Sets one of the programs' pages (`page`: "demo" or "showcase") up for its program, whose script
+// the page loads next. The program is loaded without running, so that the page can read what it
+// says of itself first: its window title, its menu entry and its table of inputs, from which the
+// page makes its table of keys, an on-screen button for every key, a latching button for every
+// modifier of the arrow and page keys, and a button for each drag that a finger on the picture can
+// stand for. The program then runs; if the browser gives it no WebGL, it stops at once and the page
+// says what to do. Its WebAssembly is compiled as its script runs, so that all this is in before
+// the page is first drawn (the page's head waits for it): nothing moves once shown.
 //
 // Its standard output goes to the console line by line as printed, and to the page's list (the
 // newest lines, last), which is brought up to date once a frame; its end is said under the canvas.
@@ -11,7 +13,7 @@ import {pageAddress, i18n, pageTheme} from './from-head.js';
 import {pageKeys} from './keys.js';
 import {pageShare} from './share.js';
 
-export function startProgram(script, page) {
+export function startProgram(page) {
   const $ = (id) => document.getElementById(id);
   const t = i18n.t;
   const canvas = $('canvas'), output = $('output'), status = $('status'), walkLink = $('walk-link');
@@ -76,9 +78,6 @@ export function startProgram(script, page) {
     i18n.linkOtherLanguage($('language'));
     if (Module.calledRun) showOutput();
   });
-  const element = document.createElement('script');
-  element.src = script;
-  document.body.appendChild(element);
 }
 
 // Without WebGL the program cannot draw: the page says so, what to try, and where the explainer is,

@@ -1,8 +1,8 @@
-// The body of the two programs' pages, which name their program and themselves on <body>
-// (data-program, data-page).
+// The body of the two programs' pages, which name themselves on <body> (data-page) and load their
+// program's script after this one.
 import '../share.js';
 import '../keys.js';
 import '../offline.js';
 import {startProgram} from '../page.js';
 
-startProgram(document.body.dataset.program, document.body.dataset.page);
+startProgram(document.body.dataset.page);
