@@ -98,15 +98,18 @@ export const pageStrings = {
     'program.no-webgl-link': 'the midpoint walk, step by step',
 
     'demo.canvas': 'The circle and the grid pixels the midpoint algorithm selects',
+    'demo.description': 'The integer midpoint circle algorithm at work: a circle and the grid pixels that its three rasterisers select, turned and zoomed with the keys or a finger, and the draws each pass makes.',
     'demo.walk-link': 'Step through this circle’s walk',
     'demo.walk-link-after': ': the decision at every step.',
     'demo.count-lines': 'Count lines',
     'demo.title': 'Circles by the midpoint algorithm',
     'showcase.title': 'View showcase',
     'showcase.canvas': 'The rainbow ramp as a ring around the grey ramp',
+    'showcase.description': 'The view module of the midpoint circles at work: a rainbow ring around a grey ramp, turned, zoomed and seen in perspective with the keys, drags and buttons.',
 
     // The explainer, walk.html.
     'walk.title': 'The midpoint walk, step by step',
+    'walk.description': 'The integer midpoint circle algorithm step by step: the decision at every step, the pixels drawn, questions to predict the next move, other ways to walk and what each mode costs.',
     'walk.intro.html': 'Every number here comes from the rasterisers of <a id="demo-link" href="index.html">the demonstration</a>, run in your browser and watched as they walk.',
     'walk.plane': 'The pixel plane',
     'walk.grid': 'The pixel plane seen from above: the exact circle, the pixels drawn so far and the current step’s',
@@ -305,14 +308,17 @@ export const pageStrings = {
     'program.no-webgl-link': 'l’algorithme du point milieu, pas à pas',
 
     'demo.canvas': 'Le cercle et les pixels de la grille que choisit l’algorithme du point milieu',
+    'demo.description': 'L’algorithme entier du point milieu à l’œuvre : un cercle et les pixels de la grille que choisissent ses trois rastériseurs, tourné et zoomé au clavier ou du doigt, et les tracés de chaque passe.',
     'demo.walk-link': 'Suivre pas à pas le parcours de ce cercle',
     'demo.walk-link-after': ' : la décision à chaque pas.',
     'demo.count-lines': 'Lignes de compte',
     'demo.title': 'Cercles par l’algorithme du point milieu',
     'showcase.title': 'Vitrine des vues',
     'showcase.canvas': 'La rampe arc-en-ciel en anneau autour de la rampe de gris',
+    'showcase.description': 'Le module de vues des cercles du point milieu à l’œuvre : un anneau arc-en-ciel autour d’une rampe de gris, tourné, zoomé et vu en perspective au clavier, à la souris ou avec les boutons.',
 
     'walk.title': 'L’algorithme du point milieu, pas à pas',
+    'walk.description': 'L’algorithme entier du point milieu pour le cercle, pas à pas : la décision à chaque pas, les pixels tracés, des questions pour prédire le pas suivant, d’autres parcours et ce que coûte chaque mode.',
     'walk.intro.html': 'Chaque nombre de cette page vient des rastériseurs de <a id="demo-link" href="index.html">la démonstration</a>, exécutés dans votre navigateur et observés pendant leur parcours.',
     'walk.plane': 'Le plan des pixels',
     'walk.grid': 'Le plan des pixels vu de dessus : le cercle exact, les pixels tracés jusqu’ici et ceux du pas courant',
@@ -495,6 +501,7 @@ export const i18n = (function () {
     for (const e of root.querySelectorAll('[data-html]')) e.innerHTML = t(e.dataset.html);
     for (const e of root.querySelectorAll('[data-label]')) e.setAttribute('aria-label', t(e.dataset.label));
     for (const e of root.querySelectorAll('[data-title]')) e.title = t(e.dataset.title);
+    for (const e of root.querySelectorAll('[data-content]')) e.content = t(e.dataset.content);
   }
 
   // The links to this page in the other languages, keeping the rest of the address: `link` is the
