@@ -15,16 +15,17 @@ const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applica
 // leaves it fails.
 export const subPath = '/courses/midpoint/';
 
-// Serves `folders` ({'/courses/midpoint/': dir, '/native/': dir}) and resolves to the server;
-// its address is http://127.0.0.1:PORT with server.address().port. Anything outside them is 404.
+// Serves `folders` ({'/courses/midpoint/': dir, '/native/': dir}), with `headers` on each file,
+// and resolves to the server; its address is http://127.0.0.1:PORT with server.address().port.
+// Anything outside them is 404.
 // An address may be long: the tests put values of tens of thousands of characters in a query.
-export async function serve(folders) {
+export async function serve(folders, headers = {}) {
   const server = http.createServer({maxHeaderSize: 1 << 20}, (request, response) => {
     const url = path.posix.normalize(decodeURIComponent(request.url.split('?')[0]));
     const prefix = Object.keys(folders).filter((p) => url.startsWith(p)).sort((a, b) => b.length - a.length)[0];
     const file = prefix && path.join(folders[prefix], url.slice(prefix.length) || 'index.html');
     fs.readFile(file || '/nonexistent', (error, data) => {
-      response.writeHead(error ? 404 : 200, {'Content-Type': types[path.extname(file || '')] || 'application/octet-stream'});
+      response.writeHead(error ? 404 : 200, {...headers, 'Content-Type': types[path.extname(file || '')] || 'application/octet-stream'});
       response.end(error ? undefined : data);
     });
   });
