@@ -1,5 +1,5 @@
-// Every page's head: the address, the texts and the theme, run before the page's styles load (the
-// first number format's worker starts at once). The body's scripts read them from window
+// Every page's head: the address, the texts and the theme, run as the head is read (the worker of
+// the first number format starts at once). The bodies' scripts take these from window
 // (from-head.js), and so do the tests (pageStrings).
 import {pageAddress} from '../address.js';
 import {pageStrings, i18n} from '../strings.js';
