@@ -13,9 +13,10 @@ namespace glweb {
 
 void forgetSeenLines() {
     GlState::Culling& c = gl.culling;
-    if (++c.generation == 0) {  // after 2^32 generations: start the table afresh
-        std::memset(c.seen, 0, sizeof c.seen);
-        c.generation = 1;
+    c.count = 0;
+    if ((++c.generation & 0xffff) == 0) {  // the tags about to come round again: no slot holds one
+        std::memset(c.slots, 0, sizeof c.slots);
+        ++c.generation;
     }
 }
 
@@ -50,6 +51,25 @@ bool landing(const Vertex& v, std::uint32_t* key) {
     return true;
 }
 
+// landing() of a given vertex, and a hash of its key, once for the vertex (see landed()).
+void key(Given& g) {
+    g.keyed = true;
+    g.lands = landing(g.eye, g.key);
+    // Simple coordinates have all their low bits clear: every bit of the key must reach the slot.
+    std::uint32_t hash = 0;
+    for (std::uint32_t k : g.key) {
+        hash = (hash ^ k) * 0x9e3779b1u;
+        hash ^= hash >> 15;
+    }
+    hash ^= hash >> 16, hash *= 0x85ebca6bu, hash ^= hash >> 13, hash *= 0xc2b2ae35u, hash ^= hash >> 16;
+    g.keyHash = hash;
+}
+
+inline bool landed(Given& g) {
+    if (!g.keyed) key(g);
+    return g.lands;
+}
+
 // Projection times modelview, as Mesa forms it.
 const Matrix& mesaProduct() {
     GlState::MesaProduct& m = gl.mesa;
@@ -82,10 +102,9 @@ Real beyondDiamond(Real x, Real y) {
     return std::fabs(x - std::floor(x) - Real(0.5)) + std::fabs(y - std::floor(y) - Real(0.5)) - Real(0.5);
 }
 
-// Where a vertex lands: on the GPU's path, and, on a diamond's very edge, as a cube's corner
-// often is, inside or not as Mesa's rounding puts it (mesaWindow()).
+// Where a vertex lands, once for the vertex: on the GPU's path, and, on a diamond's very edge, as
+// a cube's corner often is, inside or not as Mesa's rounding puts it (mesaWindow()).
 void locate(Given& g) {
-    if (g.located) return;
     g.located = true;
     const GlState::Viewport& view = gl.viewport;
     if (view.width <= 0 || view.height <= 0) return;
@@ -118,36 +137,37 @@ void locate(Given& g) {
 // a diamond's edge where Mesa rounds them apart, and its end pixel be decided the other way there
 // (locate()). The copy is still left out: none of the tests' scenes, up to radius 20, shows a pixel
 // that it changes.
-bool changesNothing(const Vertex& a, const Vertex& b) {
+bool changesNothing(const GLubyte* rgbaA, const GLubyte* rgbaB, Given& givenA, Given& givenB) {
     GlState::Culling& c = gl.culling;
     // Every line takes part in the bookkeeping of colours, wherever its ends lie: one of another
     // colour, or shaded across colours, may paint over the lines remembered so far.
-    const bool plain = std::memcmp(a.rgba, b.rgba, sizeof a.rgba) == 0;
-    const std::uint32_t colour = bitsOf(a.rgba);
+    const std::uint32_t colour = bitsOf(rgbaA);
+    const bool plain = bitsOf(rgbaB) == colour;
     if (!plain || colour != c.colour) {
         forgetSeenLines();
         c.colour = colour;
     }
-    if (!c.enabled) return false;
-    std::uint32_t ends[6];
-    if (!landing(a, ends) || !landing(b, ends + 3)) return false;
-    if (ends[0] == ends[3] && ends[1] == ends[4] && ends[2] == ends[5]) return true;
+    if (!c.enabled || !landed(givenA) || !landed(givenB)) return false;
+    const std::uint32_t *endA = givenA.key, *endB = givenB.key;
+    const bool point = endA[0] == endB[0] && endA[1] == endB[1] && endA[2] == endB[2];
+    if (point) return true;
     if (!plain || c.depthTest || c.blending || c.stencilTest) return false;
-    // Simple coordinates have all their low bits clear: every bit of the ends must reach the slot.
-    std::uint32_t hash = 0;
-    for (std::uint32_t e : ends) {
-        hash = (hash ^ e) * 0x9e3779b1u;
-        hash ^= hash >> 15;
-    }
-    hash ^= hash >> 16, hash *= 0x85ebca6bu, hash ^= hash >> 13, hash *= 0xc2b2ae35u, hash ^= hash >> 16;
+    // Not the same both ways: a cube draws each edge once each way, two different lines.
+    std::uint32_t hash = givenA.keyHash ^ (givenB.keyHash * 0x9e3779b1u);
+    hash ^= hash >> 16;
+    const std::uint32_t tag = c.generation << 16;
     for (std::uint32_t slot = hash & (seenSlots - 1);; slot = (slot + 1) & (seenSlots - 1)) {
-        SeenLine& line = c.seen[slot];
-        if (line.generation != c.generation) {
-            line.generation = c.generation;
-            std::memcpy(line.ends, ends, sizeof ends);
+        const std::uint32_t held = c.slots[slot];
+        if ((held & 0xffff0000u) != tag) {
+            if (c.count == seenCapacity) return false;  // sent, and not remembered
+            c.slots[slot] = tag | static_cast<std::uint32_t>(c.count);
+            std::uint32_t* ends = c.ends[c.count++];
+            std::memcpy(ends, endA, sizeof givenA.key), std::memcpy(ends + 3, endB, sizeof givenB.key);
             return false;
         }
-        if (std::memcmp(line.ends, ends, sizeof ends) == 0) return true;
+        const std::uint32_t* seen = c.ends[held & 0xffff];
+        const bool same = seen[0] == endA[0] && seen[1] == endA[1] && seen[2] == endA[2];
+        if (same && seen[3] == endB[0] && seen[4] == endB[1] && seen[5] == endB[2]) return true;
     }
 }
 
@@ -162,7 +182,8 @@ bool changesNothing(const Vertex& a, const Vertex& b) {
 // from where it now lies on the line. The line is the same line, but for how the GPU snaps the
 // moved end, so what changes is which end pixels are drawn.
 void meetDiamondRule(Vertex& a, Vertex& b, Given& givenA, Given& givenB) {
-    locate(givenA), locate(givenB);
+    if (!givenA.located) locate(givenA);
+    if (!givenB.located) locate(givenB);
     if (!givenA.placed || !givenB.placed || (!givenA.inside && !givenB.inside)) return;
     const double *wa = givenA.window, *wb = givenB.window;
     const int major = std::fabs(wb[0] - wa[0]) >= std::fabs(wb[1] - wa[1]) ? 0 : 1;

@@ -18,6 +18,8 @@ extern "C" {
 #undef WEBGL_PASS_THROUGH
 
 // GL's double-precision form of WebGL's call.
-void glDepthRange(GLdouble zNear, GLdouble zFar) { glDepthRangef(static_cast<GLfloat>(zNear), static_cast<GLfloat>(zFar)); }
+void glDepthRange(GLdouble zNear, GLdouble zFar) {
+    glDepthRangef(static_cast<GLfloat>(zNear), static_cast<GLfloat>(zFar));
+}
 
 }  // extern "C"

@@ -136,16 +136,18 @@ void emit(GLenum kind, std::initializer_list<Given*> vertices, const Given* prov
     const int n = static_cast<int>(vertices.size());
     if (kind != b.kind || b.count + n > batchCapacity) flush();
     b.kind = kind;
-    Vertex v[3];
-    for (int i = 0; i < n; ++i) v[i] = vertices.begin()[i]->eye;
-    if (gl.shading.flat) {
-        const GLubyte* rgba = provoking ? provoking->eye.rgba : v[n - 1].rgba;
-        for (int i = 0; i < n; ++i) std::memcpy(v[i].rgba, rgba, sizeof v[i].rgba);
-    }
+    Given* const* given = vertices.begin();
+    const GLubyte* flat = !gl.shading.flat ? nullptr : provoking ? provoking->eye.rgba : given[n - 1]->eye.rgba;
     if (kind == GL_LINES) {
-        if (changesNothing(v[0], v[1])) return;
-        meetDiamondRule(v[0], v[1], *vertices.begin()[0], *vertices.begin()[1]);
+        const GLubyte *rgbaA = flat ? flat : given[0]->eye.rgba, *rgbaB = flat ? flat : given[1]->eye.rgba;
+        if (changesNothing(rgbaA, rgbaB, *given[0], *given[1])) return;
     }
+    Vertex v[3];
+    for (int i = 0; i < n; ++i) {
+        v[i] = given[i]->eye;
+        if (flat) std::memcpy(v[i].rgba, flat, sizeof v[i].rgba);
+    }
+    if (kind == GL_LINES) meetDiamondRule(v[0], v[1], *given[0], *given[1]);
     for (int i = 0; i < n; ++i) b.vertices[b.count++] = v[i];
 }
 

@@ -31,22 +31,20 @@ struct Vertex {
 
 // A vertex as the program gave it: in eye space, for the GPU, and where it lands in the window,
 // for the pixels of a line's ends (see meetDiamondRule()), worked out the first time a line it
-// ends is sent. GL has no matrix or viewport change within glBegin and glEnd.
+// ends is sent, and the key of where it lands on the GPU (see landing()), the first time a line it
+// ends is given. GL has no matrix or viewport change within glBegin and glEnd.
 struct Given {
     Vertex eye;
     GLfloat object[3];    // as given
     bool located;         // the rest worked out yet
     bool placed;          // false before a viewport, or where w is not positive
     bool inside;          // inside its pixel's diamond
+    bool keyed;           // landing() asked yet
+    bool lands;           // what it answered, with the key and its hash
+    std::uint32_t key[3], keyHash;
     double clip[3];       // x, y and w
     double window[2];
     double centre[2];     // of its pixel
-};
-
-// A line in the culling table: its window-space ends (see landing()), valid in one generation.
-struct SeenLine {
-    std::uint32_t generation;
-    std::uint32_t ends[6];
 };
 
 constexpr int modelviewDepth = 32, projectionDepth = 32;  // Mesa's depths; GL asks 32 and 2 at least
@@ -54,8 +52,11 @@ constexpr int textureDepth = 10;                          // Mesa's; GL asks 2 a
 // One primitive kind (GL_LINES or GL_TRIANGLES) at a time, fixed in size: a large scene takes more
 // draws, never more memory.
 constexpr int batchCapacity = 1 << 15;  // vertices: 16,384 lines
-// Four slots for each line a batch holds (the table is forgotten at every flush).
+// The lines remembered since the culling table was last forgotten (at every flush, at least): at
+// most a batch's, since only lines sent are remembered. Four slots for each.
+constexpr int seenCapacity = batchCapacity / 2;
 constexpr std::uint32_t seenSlots = 1u << 16;
+static_assert(seenCapacity <= 0x10000, "a slot keeps its line's index in 16 bits");
 
 // Everything the unit knows, in one place; each part says which file writes it.
 struct GlState {
@@ -85,8 +86,12 @@ struct GlState {
         bool enabled;                          // off only for the exactness test
         bool depthTest, blending, stencilTest;  // lines drawn twice may differ while any is on
         std::uint32_t colour;                  // the colour of the lines the table holds
-        std::uint32_t generation;              // entries of other generations count as empty
-        SeenLine seen[seenSlots];
+        std::uint32_t generation;              // its low 16 bits tag the slots it fills; never 0 there
+        int count;                             // lines remembered in this generation
+        // A slot holds its generation's tag above the index of its line's ends; slots of other
+        // generations count as empty. The ends are those landing() gives, in the order remembered.
+        std::uint32_t slots[seenSlots];
+        std::uint32_t ends[seenCapacity][6];
     } culling;
     struct Viewport {  // gl_web.cpp, as glViewport last set it; none yet while the width is 0
         GLint x, y;
@@ -117,7 +122,8 @@ Matrix times(const Matrix& a, const GLfloat* b);
 // gl_lines.cpp: the line rules.
 void forgetSeenLines();
 void noteCapability(GLenum capability, bool on);
-bool changesNothing(const Vertex& a, const Vertex& b);
+// Whether the line from givenA to givenB, in the colours it is drawn in, can change no pixel.
+bool changesNothing(const GLubyte* rgbaA, const GLubyte* rgbaB, Given& givenA, Given& givenB);
 void meetDiamondRule(Vertex& a, Vertex& b, Given& givenA, Given& givenB);
 
 }  // namespace glweb
