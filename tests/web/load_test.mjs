@@ -8,7 +8,7 @@ import {model, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
 
 // What the site asks of a host's own policy: its scripts alone, WebAssembly, its styles, and a worker
-// from a data: address (strings.js).
+// from a data: address (number-warm-up.js).
 const policy = "script-src 'self' 'wasm-unsafe-eval'; worker-src 'self' data:; style-src 'self'";
 const site = useSite({}, {'Content-Security-Policy': policy});
 

@@ -3,7 +3,7 @@
 // theme.css; the canvases read their colours from there too (colour()), and hear a change as a
 // "themechange" event on the document. The control, a select, goes into the page's tools.
 import {pageAddress} from './address.js';
-import {i18n} from './strings.js';
+import {i18n} from './i18n.js';
 
 export const pageTheme = (function () {
   const themes = ['light', 'dark', 'projector'];
