@@ -12,8 +12,9 @@ test=$1 site=$2 circleModel=$3 statePictures=${4:-} native=${5:-} preload=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The states of every radius a practice set may ask about (3 to 60), and of 100.
-"$circleModel" 100 $(seq 3 60) 100 > "$work/model.json"
+# The states of every radius a practice set may ask about (the page's own limits), and of 100.
+read -r low high < <(node -p "require('$here/../../web/pages/walk/limits.json').practiceRadii.join(' ')")
+"$circleModel" 100 $(seq "$low" "$high") 100 > "$work/model.json"
 if [ "$test" = web ]; then
   # shellcheck disable=SC2046  # one word a step
   LD_PRELOAD=$preload "$statePictures" "$work" "$native" $(node "$here/states.mjs")

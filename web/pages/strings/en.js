@@ -114,7 +114,7 @@ export default {
   'walk.play': 'Play', 'walk.pause': 'Pause', 'walk.speed': 'Speed',
   'walk.start-key': 'Home', 'walk.back-key': 'Left arrow', 'walk.forward-key': 'Right arrow', 'walk.end-key': 'End',
   'walk.play-key': 'Space',
-  'walk.speed-1': '1 step/s', 'walk.speed-2': '2 steps/s', 'walk.speed-4': '4 steps/s', 'walk.speed-10': '10 steps/s',
+  'walk.speed-choice.one': '{n} step/s', 'walk.speed-choice.other': '{n} steps/s',
   'walk.radius-go': 'Show',
   'legend.title': 'Legend',
   'legend.once': 'drawn once',

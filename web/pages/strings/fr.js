@@ -103,7 +103,7 @@ export default {
   'walk.play': 'Lecture', 'walk.pause': 'Pause', 'walk.speed': 'Vitesse',
   'walk.start-key': 'Origine', 'walk.back-key': 'Flèche gauche', 'walk.forward-key': 'Flèche droite', 'walk.end-key': 'Fin',
   'walk.play-key': 'Espace',
-  'walk.speed-1': '1 pas/s', 'walk.speed-2': '2 pas/s', 'walk.speed-4': '4 pas/s', 'walk.speed-10': '10 pas/s',
+  'walk.speed-choice.one': '{n} pas/s', 'walk.speed-choice.other': '{n} pas/s',
   'walk.radius-go': 'Afficher',
   'legend.title': 'Légende',
   'legend.once': 'tracé une fois',

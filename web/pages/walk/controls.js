@@ -23,6 +23,9 @@ import {walkVariants} from './variants.js';
 import {walkChart} from './chart.js';
 import {walkCode} from './code.js';
 import {walkPrint} from './print.js';
+// The page's own choices: the radius it opens on and the play speeds (steps a second), the
+// default among them. The largest radius is the program's (walkTrace.radiusLimit).
+import walkLimits from './limits.json';
 
 (async function () {
   const t = i18n.t;
@@ -30,7 +33,9 @@ import {walkPrint} from './print.js';
   const radiusInput = $('radius'), modeSelect = $('mode'), playButton = $('play');
   i18n.apply();
   document.title = t('walk.title');
-  for (const speed of [1, 2, 4, 10]) $('speed').add(new Option(t(`walk.speed-${speed}`), speed, speed === 2, speed === 2));
+  for (const speed of walkLimits.speeds) {
+    $('speed').add(new Option(i18n.plural('walk.speed-choice', speed), speed, speed === walkLimits.speed, speed === walkLimits.speed));
+  }
   await walkTrace.start();
   const radiusLimit = walkTrace.radiusLimit;
   radiusInput.max = radiusLimit;
@@ -63,7 +68,7 @@ import {walkPrint} from './print.js';
   function readAddress() {
     const query = pageAddress.opened();
     const said = [];  // [text key, its values] for each value not taken as given; values.text is the address's
-    const state = {mode: modes[0], radius: 7, step: 0, predict: false, variant: 'walk', play: false};
+    const state = {mode: modes[0], radius: walkLimits.radius, step: 0, predict: false, variant: 'walk', play: false};
     for (const name of new Set(query.keys())) {
       if (!ownNames.includes(name)) said.push(['address.unknown', {text: name, names: ownNames.join(', ')}]);
       else for (const text of query.getAll(name).slice(1)) said.push(['address.repeated', {name, text}]);

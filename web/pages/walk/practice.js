@@ -1,8 +1,10 @@
 // Practice sets: walk.html?practice=SEED (or the Practice button, which picks a seed) opens a set
 // of ten questions, the same for every learner who has the seed. Three kinds, mixed:
-//   move   E or SE at a state of a walk (radius 3 to 60, a state that has a move);
+//   move   E or SE at a state of a walk (a radius within limits.json's practiceRadii, a state
+//          that has a move);
 //   d      the next d after such a state;
-//   count  the draws of one pass of a mode at a radius from 1 to 100, as the demonstration prints.
+//   count  the draws of one pass of a mode at a radius up to the page's largest, as the
+//          demonstration prints.
 // Each question shows the grid at its state with the rows before it, and x, y and d. The seed
 // drives mulberry32 (below), which chooses the questions and nothing else: every answer is held
 // against the trace and the counting call. A slip costs one point; the set goes on. At the end a
@@ -16,6 +18,7 @@ import {walkLms} from './lms.js';
 import {walkNarration} from './narration.js';
 import {walkQuiz} from './quiz.js';
 import {walkTrace} from './trace.js';
+import walkLimits from './limits.json';
 
 export const walkPractice = (function () {
   const t = i18n.t, number = i18n.number;
@@ -51,7 +54,7 @@ export const walkPractice = (function () {
     return kinds.map((kind) => {
       const mode = modes[pick(modes.length)];
       if (kind === 'count') return {kind, mode, radius: between(1, walkTrace.radiusLimit)};
-      const radius = between(3, 60);
+      const radius = between(...walkLimits.practiceRadii);
       return {kind, mode, radius, step: pick(walkTrace.load(mode, radius).steps.length - 1)};  // a state with a move
     });
   }
