@@ -51,10 +51,23 @@ bool landing(const Vertex& v, std::uint32_t* key) {
     return true;
 }
 
-// landing() of a given vertex, and a hash of its key, once for the vertex (see landed()).
+// landing() of a given vertex, and a hash of its key, once for the vertex, and the
+// sides of the view volume (left, right, bottom, top) it lies beyond by two pixels or more: a
+// line with both ends beyond one side is clipped away whole, however the GPU rounds it.
 void key(Given& g) {
     g.keyed = true;
     g.lands = landing(g.eye, g.key);
+    const GlState::Viewport& view = gl.viewport;
+    const GLfloat* p = projection().m;
+    const Vertex& e = g.eye;
+    auto clip = [&](int row) {
+        return double{p[row]} * e.x + double{p[row + 4]} * e.y + double{p[row + 8]} * e.z + double{p[row + 12]} * e.w;
+    };
+    const double x = clip(0), y = clip(1), w = clip(3);
+    if (w > 0 && view.width > 0 && view.height > 0) {
+        const double sideX = w * (1 + 4.0 / view.width), sideY = w * (1 + 4.0 / view.height);
+        g.beyond = static_cast<std::uint8_t>((x < -sideX) | ((x > sideX) << 1) | ((y < -sideY) << 2) | ((y > sideY) << 3));
+    }
     // Simple coordinates have all their low bits clear: every bit of the key must reach the slot.
     std::uint32_t hash = 0;
     for (std::uint32_t k : g.key) {
@@ -63,11 +76,6 @@ void key(Given& g) {
     }
     hash ^= hash >> 16, hash *= 0x85ebca6bu, hash ^= hash >> 13, hash *= 0xc2b2ae35u, hash ^= hash >> 16;
     g.keyHash = hash;
-}
-
-inline bool landed(Given& g) {
-    if (!g.keyed) key(g);
-    return g.lands;
 }
 
 // Projection times modelview, as Mesa forms it.
@@ -147,7 +155,11 @@ bool changesNothing(const GLubyte* rgbaA, const GLubyte* rgbaB, Given& givenA, G
         forgetSeenLines();
         c.colour = colour;
     }
-    if (!c.enabled || !landed(givenA) || !landed(givenB)) return false;
+    if (!c.enabled) return false;
+    if (!givenA.keyed) key(givenA);
+    if (!givenB.keyed) key(givenB);
+    if (givenA.beyond & givenB.beyond) return true;
+    if (!givenA.lands || !givenB.lands) return false;
     const std::uint32_t *endA = givenA.key, *endB = givenB.key;
     const bool point = endA[0] == endB[0] && endA[1] == endB[1] && endA[2] == endB[2];
     if (point) return true;

@@ -8,11 +8,12 @@
 // Everything else is drawn as the program gives it: freeglut's cube as its six line loops, every
 // matrix multiplied as GL multiplies it. Lines that cannot change a pixel are not sent: a line that
 // is a point in the window (a cube's edge along the line of sight), which GL draws no fragments
-// for, and, while neither the depth test, blending nor the stencil test is on, a plain line that
-// another plain line of the same colour, with the same ends in the same order, has drawn since
-// anything of another colour could have painted over it (a back face's edge under the front's).
-// Both are decided only where the ends provably land on the same window points on the GPU (see
-// landing()). The web tests draw scenes with this culling on and plainly, every line sent, and
+// for; a line whose ends both lie two pixels or more beyond the same side of the view volume,
+// which GL clips away whole; and, while neither the depth test, blending nor the stencil test is
+// on, a plain line that another plain line of the same colour, with the same ends in the same
+// order, has drawn since anything of another colour could have painted over it (a back face's
+// edge under the front's). The first and the last are decided only where the ends provably land
+// on the same window points on the GPU (see landing()). The web tests draw scenes with this culling on and plainly, every line sent, and
 // require the same bytes.
 //
 // Carried out: the three matrix stacks (load identity, push, pop, translate, rotate, scale, glOrtho,

@@ -41,6 +41,7 @@ struct Given {
     bool inside;          // inside its pixel's diamond
     bool keyed;           // landing() asked yet
     bool lands;           // what it answered, with the key and its hash
+    std::uint8_t beyond;  // the sides of the view volume it lies well beyond (see key())
     std::uint32_t key[3], keyHash;
     double clip[3];       // x, y and w
     double window[2];
