@@ -117,9 +117,9 @@ TEST(Rasterizers, CountTable) {
         EXPECT_EQ(record(midpointCircleOutline, row.radius).size(), static_cast<std::size_t>(row.outline));
         EXPECT_EQ(record(midpointDiskSpans, row.radius).size(), static_cast<std::size_t>(row.spans));
         EXPECT_EQ(record(midpointDiskExtents, row.radius).size(), static_cast<std::size_t>(row.extents));
-        EXPECT_EQ(model::count(0, row.radius), row.outline);
-        EXPECT_EQ(model::count(1, row.radius), row.spans);
-        EXPECT_EQ(model::count(2, row.radius), row.extents);
+        EXPECT_EQ(model::count(circleOutlineMode, row.radius), row.outline);
+        EXPECT_EQ(model::count(circleSpansMode, row.radius), row.spans);
+        EXPECT_EQ(model::count(circleExtentsMode, row.radius), row.extents);
     }
 }
 

@@ -29,12 +29,12 @@ TEST_F(Program, FirstFrameShowsTheRadiusOneOutlineOverTheCircle) {
 
 TEST_F(Program, RadiusSweepInEveryMode) {
     const int top = 9;
-    for (int r = 2; r <= top; ++r) EXPECT_EQ(keyLine(XK_plus), std::to_string(model::count(0, r))) << "outline " << r;
-    EXPECT_EQ(keyLine(XK_Return), std::to_string(model::count(1, top)));
-    for (int r = top - 1; r >= 1; --r) EXPECT_EQ(keyLine(XK_minus), std::to_string(model::count(1, r))) << "spans " << r;
-    EXPECT_EQ(keyLine(XK_Return), std::to_string(model::count(2, 1)));
-    for (int r = 2; r <= top; ++r) EXPECT_EQ(keyLine(XK_plus), std::to_string(model::count(2, r))) << "extents " << r;
-    EXPECT_EQ(keyLine(XK_Return), std::to_string(model::count(0, top))) << "back to the outline";
+    for (int r = 2; r <= top; ++r) EXPECT_EQ(keyLine(XK_plus), std::to_string(model::count(circleOutlineMode, r))) << "outline " << r;
+    EXPECT_EQ(keyLine(XK_Return), std::to_string(model::count(circleSpansMode, top)));
+    for (int r = top - 1; r >= 1; --r) EXPECT_EQ(keyLine(XK_minus), std::to_string(model::count(circleSpansMode, r))) << "spans " << r;
+    EXPECT_EQ(keyLine(XK_Return), std::to_string(model::count(circleExtentsMode, 1)));
+    for (int r = 2; r <= top; ++r) EXPECT_EQ(keyLine(XK_plus), std::to_string(model::count(circleExtentsMode, r))) << "extents " << r;
+    EXPECT_EQ(keyLine(XK_Return), std::to_string(model::count(circleOutlineMode, top))) << "back to the outline";
     const auto throughR = [&](const xdrive::Image& i) { return pg::near(i, 175 + top * pg::pixelsPerUnit, 175, 1, pg::blue); };
     EXPECT_TRUE(throughR(pictureWhere(throughR))) << "the circle through (r, 0)";
 }
@@ -73,7 +73,7 @@ TEST_F(Program, ResizeRedrawsWithTheSameCountAndKeepsTheCircleRound) {
     for (const std::string& line : fence()) EXPECT_EQ(line, "28");
     display->resize(window, 350, 350);
     for (const std::string& line : fence()) EXPECT_EQ(line, "28");
-    EXPECT_EQ(keyLine(XK_plus), std::to_string(model::count(0, 6))) << "still answering after a one-pixel window";
+    EXPECT_EQ(keyLine(XK_plus), std::to_string(model::count(circleOutlineMode, 6))) << "still answering after a one-pixel window";
 }
 
 TEST_F(Program, EscapeEndsWithStatusZeroAndNothingMore) {

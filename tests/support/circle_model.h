@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/modes.h"
+
 namespace model {
 
 using Pixel = std::pair<int, int>;
@@ -106,9 +108,15 @@ inline std::int64_t spansCount(const Circle& c) {
     return extentsCount(c) + (c.endsOnDiagonal ? 0 : 2 * (2 * std::int64_t{c.lastX - 1} + 1));
 }
 
+// The count line of `mode` (a CircleMode) at `radius`; -1, which no count is, for any other mode.
 inline std::int64_t count(int mode, int radius) {
     const Circle c = circle(radius);
-    return mode == 0 ? outlineCount(c) : mode == 1 ? spansCount(c) : extentsCount(c);
+    switch (mode) {
+    case circleOutlineMode: return outlineCount(c);
+    case circleSpansMode: return spansCount(c);
+    case circleExtentsMode: return extentsCount(c);
+    default: return -1;
+    }
 }
 
 // A state the walk passes through: the point, and d = (x + 1)^2 + y (y - 1) - r^2, the circle

@@ -58,7 +58,8 @@ export function launchBrowser(args = []) {
   });
 }
 
-// The model's figures (circle-model's JSON): counts[mode][radius - 1], states[radius].
+// The model's figures (circle-model's JSON): modes (their names, by number), counts[mode][radius - 1],
+// states[radius].
 export const model = process.env.MODEL ? JSON.parse(fs.readFileSync(process.env.MODEL, 'utf8')) : null;
 
 // Collects what must never happen on a page: an error in its console or its script, a request

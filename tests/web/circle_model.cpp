@@ -1,5 +1,6 @@
-// The tests' circle model for the web tests, as JSON: the count line of each mode at radii 1 to
-// MAX ({"counts": [[outline 1, 2, ...], [spans ...], [extents ...]]}), and for each RADIUS given,
+// The tests' circle model for the web tests, as JSON: the modes' names in their order
+// ({"modes": ["outline", ...]}, from modes.h), the count line of each mode, in that order, at radii
+// 1 to MAX ({"counts": [[outline 1, 2, ...], ...]}), and for each RADIUS given,
 // the states the walk must pass through, with d from the closed form
 // (x + 1)^2 + y (y - 1) - r^2 ({"states": {"7": [[x, y, d], ...]}}), from the model's walkStates.
 //   usage: circle-model MAX [RADIUS...]
@@ -10,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "app/modes.h"
 #include "support/circle_model.h"
 
 int main(int argc, char** argv) {
     const int max = argc > 1 ? std::atoi(argv[1]) : 12;
-    nlohmann::json counts = nlohmann::json::array(), states = nlohmann::json::object();
-    for (int mode = 0; mode < 3; ++mode) {
+    nlohmann::json modes = nlohmann::json::array(), counts = nlohmann::json::array(), states = nlohmann::json::object();
+    for (int mode = 0; mode < circleModeCount; ++mode) {
+        modes.push_back(circleModeNames[mode]);
         nlohmann::json& row = counts.emplace_back(nlohmann::json::array());
         for (int r = 1; r <= max; ++r) row.push_back(model::count(mode, r));
     }
@@ -24,6 +27,6 @@ int main(int argc, char** argv) {
         nlohmann::json& walk = states[std::to_string(r)] = nlohmann::json::array();
         for (const model::WalkState& s : model::walkStates(r)) walk.push_back({s.x, s.y, s.d});
     }
-    std::printf("%s\n", nlohmann::json{{"counts", counts}, {"states", states}}.dump().c_str());
+    std::printf("%s\n", nlohmann::json{{"modes", modes}, {"counts", counts}, {"states", states}}.dump().c_str());
     return 0;
 }

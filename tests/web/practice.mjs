@@ -2,15 +2,12 @@
 // answer buttons and keys, #answer-number), against the tests' circle model, never the page.
 import {model, until} from './browser.mjs';
 
-// The model's modes, in its order.
-const modes = {outline: 0, spans: 1, extents: 2};
-
 // The question on show, or null once the set is over.
 export const questionOf = (frame) => frame.$eval('#practice-question', (e) => (e.dataset.kind ? {...e.dataset} : null));
 
 // The right answer to `q`: the move from the sign of the model's d, its next d, or its count.
 export function answerOf({kind, mode, radius, step}) {
-  if (kind === 'count') return model.counts[modes[mode]][Number(radius) - 1];
+  if (kind === 'count') return model.counts[model.modes.indexOf(mode)][Number(radius) - 1];
   const states = model.states[radius];
   return kind === 'move' ? (states[step][2] < 0 ? 'E' : 'SE') : states[Number(step) + 1][2];
 }
