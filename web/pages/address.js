@@ -37,8 +37,8 @@ export const pageAddress = (function () {
   // The same as a full address, to copy or to put in a frame.
   const full = (values) => new URL(self(own, values), location.href).href;
 
-  // Rewrites the address for the page's state `state` a moment after the last change, since the
-  // browser takes longer to rewrite it than a step takes on a phone.
+  // Rewrites the address for the page's state `state` a moment after the last change, not at
+  // every step: the browser takes longer to rewrite it than a step takes.
   let timer = null;
   function write(state = own) {
     own = new URLSearchParams(state);

@@ -5,8 +5,8 @@
   if (!/^https?:$/.test(location.protocol) || !('serviceWorker' in navigator)) return;
   const manifest = Object.assign(document.createElement('link'), {rel: 'manifest', href: 'manifest.webmanifest'});
   document.head.append(manifest);
-  // Once the page has loaded: a worker set up sooner fetched the whole site while the page's own
-  // files were still coming, and held a phone's first visit back by some 120 ms (slowed 4x).
+  // Once the page has loaded: a worker set up sooner fetches the whole site while the page's own
+  // files are still coming, and the first visit waits for it.
   addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch((error) => console.warn(`no offline copy: ${error.message}`)),
                    {once: true});
 })();

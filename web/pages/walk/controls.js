@@ -173,8 +173,8 @@ import walkLimits from './limits.json';
     if (!viewport) viewport = viewed();
     walkGrid.size(walk);
     // The picture comes before them too: Chromium brings the page's style up to date as a canvas
-    // is drawn on, and with the new rows in the page that was a frame's work, some 30 ms of a
-    // phone's load (slowed 4x), done before the first picture instead of in its frame.
+    // is drawn on, and with the new rows in the page that would be the frame's work done before
+    // the first picture.
     position = Math.min(step, walk.lastPosition);
     walkGrid.show(position, gridView());
     walkTable.fill(walk);
@@ -185,8 +185,8 @@ import walkLimits from './limits.json';
   }
 
   // A step shows on the grid in the frame that follows its input, and in every other part in the
-  // frame after: on a phone the grid is what is on screen, and laying out the table, the code and
-  // the narration with it held the step's frame back by a third. Until then the body lacks
+  // frame after: on a phone the grid is what is on screen, and the table, the code and the
+  // narration laid out with it would hold the step's frame back. Until then the body lacks
   // data-settled; `settle` (or any show) brings them now, where the page must read them: before
   // each input, which acts on the page as it shows the last step (predict mode answers about the
   // state on show), and before printing. `now`: every part at once.
@@ -352,7 +352,7 @@ import walkLimits from './limits.json';
     if (document.body.dataset.chart) walkChart.build(modes), walkChart.mark(walk.radius);
   });
   // A resize that leaves the window as it was changes nothing: Chromium sends one as a phone's page
-  // ends loading, and it cost a layout and a whole picture before the first frame.
+  // ends loading, which must not lay the page out and draw it whole again before its first frame.
   addEventListener('resize', () => {
     if (viewed() === viewport) return;
     viewport = viewed();
@@ -361,8 +361,8 @@ import walkLimits from './limits.json';
   walkCode.element.addEventListener('toggle', () => { if (walk) show(); });
 
   const start = readAddress();
-  // The variants wait for the first picture, unless the address asks for one: working them out
-  // took some 60 ms of the load on a phone (slowed four times).
+  // The variants wait for the first picture, unless the address asks for one: it does not need
+  // them, and the load need not wait for their working out.
   if (start.state.variant !== 'walk') {
     walkVariants.load(start.state.radius, start.state.variant);
     if (walkVariants.chosen !== start.state.variant) {

@@ -1,7 +1,7 @@
 // The explainer's grid: the pixel plane from -(r + 1) to r + 1 each way, one picture on the page
 // made of two layers kept off it. The cells in their colours (drawn once, twice, at this step),
 // kept as pixels and written straight into the picture where they change, so that a step costs
-// what it draws and not the whole plane (30,000 cells at radius 100). The lines, on a canvas drawn
+// what it draws and not the whole plane. The lines, on a canvas drawn
 // again only when they change (never for a step): the grid lines, the axes, the exact circle and a
 // variant's marks. The picture is the cells, the borders and marks of twice of this position's
 // cells, the lines, and the state with its candidates and midpoint over all; a step or a variant
@@ -10,13 +10,9 @@
 //
 // The picture on the page is a stack of strips, a canvas each, one under the other (#grid holds
 // them): a canvas changed in a frame is copied whole, for the page and again for the screen, and
-// a step changes a few rows, so it copies the strips that hold them and not the whole picture (on
-// a phone, slowed as the tests slow it, a step's frame came 7 to 12 ms sooner, a variant chosen 30).
-// Every canvas lives in main memory (willReadFrequently). With GPU-backed canvases, each frame
-// that changed one cost a copy of the whole picture on the GPU, which on a phone-sized screen (390
-// x 844 at twice its pixels, in headless Chromium) made a step's frame several times slower; backed
-// by the GPU now, a step would be a little faster but the page's load a third slower. The cells
-// are pixels rather than a canvas of their own, for the same copying.
+// a step changes a few rows, so it copies the strips that hold them and not the whole picture.
+// Every canvas lives in main memory (willReadFrequently), and the cells are pixels rather than a
+// canvas of their own, for the same copying (docs/performance.md, where a phone's step went).
 import {pageAddress, pageTheme} from '../from-head.js';
 
 export const walkGrid = (function () {
@@ -42,8 +38,7 @@ export const walkGrid = (function () {
   let counts = new Uint8Array(0), now = new Uint8Array(0);
   let cells = null, pixels = null;  // the cells' layer, and its pixels as words
   // The rows of cells whose pixels are up to date. The others are made white when first painted or
-  // read: filling the whole layer at each whole repaint was a tenth of a phone's first picture, at
-  // a walk's first state, with one row drawn.
+  // read, not all at each whole repaint: a walk's first state draws one row.
   let upToDate = new Uint8Array(0);
   function bring(row0, row1) {
     for (let row = Math.max(0, row0); row <= Math.min(walk.span - 1, row1); ++row) {
@@ -127,8 +122,7 @@ export const walkGrid = (function () {
     return [x0, y0, Math.round((column + 1) * c) - x0, Math.round((row + 1) * c) - y0];
   }
 
-  // The cells drawn up to `p`, each painted once: they, not the whole plane, are the work (at a
-  // walk's first state, a few cells of 41,000).
+  // The cells drawn up to `p`, each painted once: they, not the whole plane, are the work.
   function paintAll(p) {
     counts.fill(0);
     now.fill(0);
@@ -323,10 +317,9 @@ export const walkGrid = (function () {
     m.rect(ax, ay, aw, ah);
     m.clip();
     // Borders for this position's cells, and the mark of a cell drawn twice, each inside its
-    // cell: colour is not the only cue. One path for each kind, the borders first: a filled disc
-    // has thousands of cells drawn twice, and a stroke each would cost a whole redraw dearly. A
-    // path is made, and stroked, only when it has something in it: at a walk's first state, a
-    // whole redraw has nothing to mark in all strips but one.
+    // cell: colour is not the only cue. One path for each kind, the borders first, not a stroke a
+    // cell: a filled disc has thousands of cells drawn twice. A path is made, and stroked, only
+    // when it has something in it.
     let borders = null;
     const crosses = {[colours.nowMark]: null, [colours.twiceMark]: null};
     const border = Math.max(1, c / 8) * scale, bordered = cellSize >= 8;

@@ -85,7 +85,7 @@ export const walkPredict = (function () {
   // Said by the page as it shows the state answered for: once the table has read the layout (one
   // layout a frame, not two), and before the narration and the score, so that a screen reader says
   // the verdict first. After a move, that is in the frame after the grid's: written at once, the
-  // verdict's new lines moved the page below it and held the answer's frame back by a third.
+  // verdict's new lines would move the page below it in the answer's frame.
   function sayVerdict() {
     if (verdictToSay === null) return;
     verdict.textContent = verdictToSay;

@@ -10,9 +10,8 @@ export const walkTable = (function () {
   const tbody = table.tBodies[0], tfoot = table.tFoot;
   let walk = null, chosen = () => {};
 
-  // The rows are written as HTML and parsed at once, each text escaped: built element by element,
-  // a dozen elements to each of some 70 rows at radius 100, they took three times as long as a
-  // phone loaded the page.
+  // The rows are written as HTML and parsed at once, each text escaped, not built element by
+  // element, a dozen elements to each of some 70 rows at radius 100 (docs/performance.md).
   const escaped = (text) => String(text).replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
   const td = (text, attributes = '') => `<td${attributes}>${escaped(text)}</td>`;
   // A row's first cell, its step button; on paper the button gives way to its text (walk.css).
@@ -51,8 +50,8 @@ export const walkTable = (function () {
   function select(position, {hideAfter = false, hideMove = false} = {}) {
     const rows = [...tbody.rows, ...tfoot.rows], row = rows[position];
     // A table just filled finds its row's place just before the frame, when the page is laid out
-    // for it anyway: read now, its layout would lay the whole page out once more (on a phone, a
-    // sixth of the load). Later selects read before they write, as the frame would have it.
+    // for it anyway: read now, its layout would lay the whole page out once more. Later selects
+    // read before they write, as the frame would have it.
     if (placing >= 0) placing = position;
     else bring(rows, position);
     if (position !== current) {  // the same row again (a variant chosen, say): nothing to restyle
