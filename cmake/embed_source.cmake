@@ -8,7 +8,7 @@ if(NOT clash EQUAL -1)
   message(FATAL_ERROR "${NAME} holds the raw string's closing delimiter )source\"")
 endif()
 file(WRITE "${OUTPUT}.new" "// The text of ${NAME}, made at build time from the file itself.\n"
-                          "#include \"app/walk.h\"\n\n"
+                          "#include \"walk/walk.h\"\n\n"
                           "const char* const walkSourceName = \"${NAME}\";\n"
                           "const char* const walkSourceText = R\"source(${text})source\";\n")
 # Rewritten only when it changes, so that what links it is not rebuilt for nothing.

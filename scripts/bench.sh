@@ -13,7 +13,7 @@ start_virtual_display
 out=$(mktemp -d)
 trap 'rm -rf "$out"; kill "$XVFB_PID" 2>/dev/null' EXIT
 # The modes' names, in the program's order, from its own table.
-modes=$(build/bench/app/midpoint-walk --modes | paste -sd' ')
+modes=$(build/bench/walk/midpoint-walk --modes | paste -sd' ')
 repeat=(--benchmark_repetitions=7 --benchmark_report_aggregates_only=true --benchmark_out_format=csv)
 echo "rasterisers..."
 build/bench/benchmarks/rasterizer_bench "${repeat[@]}" --benchmark_out="$out/r.csv" >/dev/null

@@ -10,8 +10,8 @@
 #include <set>
 
 #include "app/modes.h"
-#include "app/variants.h"
-#include "app/walk.h"
+#include "walk/variants.h"
+#include "walk/walk.h"
 #include "support/circle_model.h"
 
 TEST(Variants, OnlyTheComparisonChangesThePixelsAndOnlyWhereTheWalkMeetsZero) {

@@ -15,7 +15,7 @@
 
 #include "app/grid_pixel.h"
 #include "app/rasterizers.h"
-#include "app/walk.h"
+#include "walk/walk.h"
 #include "support/circle_model.h"
 
 // The linker's names for plotGridPixel's wrapper and for the trace's own definition.

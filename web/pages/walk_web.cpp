@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/modes.h"
-#include "app/variants.h"
-#include "app/walk.h"
+#include "walk/variants.h"
+#include "walk/walk.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The explainer's numbers. Everything the page shows of the walk comes from the rasterisers built
-// for the browser (midpoint-walk.js): the record of a mode's walk at a radius (app/include/app/walk.h,
+// for the browser (midpoint-walk.js): the record of a mode's walk at a radius (walk/include/walk/walk.h,
 // WalkPart), with each state's F(M), midpoint and lines of the source run there, its draws and the
 // lines of the code to show, the variants of the outline's walk with their pixels apart from the
 // walk's, the draws of a pass, and the rasterisers' source text. This file reads them, as ints from

@@ -1,5 +1,5 @@
 // The walk beside other ways to walk the outline's octant (exact, quarter, root, less-or-equal; see
-// app/include/app/variants.h): a choice of variant, its pixels apart from the walk's marked on the
+// walk/include/walk/variants.h): a choice of variant, its pixels apart from the walk's marked on the
 // grid, a sentence on how many differ, and every variant's counts at the radius on show. The
 // figures and the pixels apart from the walk's are the program's (midpoint-walk --variants).
 import {i18n} from '../from-head.js';

@@ -1,4 +1,4 @@
-#include "app/walk.h"
+#include "walk/walk.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
-#include "app/variants.h"
+#include "walk/variants.h"
 
 #include <cmath>
 #include <cstdint>
 
 #include "app/modes.h"
-#include "app/walk.h"
+#include "walk/walk.h"
 
 const char* const walkVariantNames[walkVariantCount] = {"walk", "exact", "quarter", "root", "less-or-equal"};
 

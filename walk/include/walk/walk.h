@@ -1,6 +1,6 @@
 // The midpoint walk, step by step, as a rasteriser makes it: midpoint-walk prints it and the
 // explainer page reads it. Nothing here walks: recordWalk runs the rasteriser itself and watches
-// it through the pixel seam (plotGridPixel) and the walk's watch points (walk_watch.h), so the
+// it through the pixel seam (plotGridPixel) and the walk's watch points (app/walk_watch.h), so the
 // states, moves and draws it keeps are the code's own. It keeps them in one record, the last walk
 // recorded, which the printers read and the page reads as arrays (walkRecordPart).
 #pragma once

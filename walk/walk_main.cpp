@@ -19,8 +19,8 @@
 #include <unistd.h>
 
 #include "app/rasterizers.h"
-#include "app/variants.h"
-#include "app/walk.h"
+#include "walk/variants.h"
+#include "walk/walk.h"
 
 namespace {
 
