@@ -57,7 +57,8 @@ async function close(w) {
 }
 
 test('the table and the narration hold the model\'s states, and the total the demonstration prints', async () => {
-  for (const [mode, name, radius] of [[1, 'spans', 7], [0, 'outline', 100], [2, 'extents', 7]]) {
+  for (const [name, radius] of [['spans', 7], ['outline', 100], ['extents', 7]]) {
+    const mode = model.modes.indexOf(name);
     const w = await open(`?mode=${name}&radius=${radius}`);
     const table = await w.page.evaluate(() => ({
       head: [...document.querySelectorAll('#steps thead th')].map((th) => th.textContent),
@@ -334,11 +335,11 @@ test('the chart\'s figures: the draws of a pass in each mode, as the model count
     lines: document.querySelectorAll('.cost svg .series').length,
     current: document.querySelector('#chart-data tr.current')?.cells[0].textContent,
   }));
-  assert.deepEqual(data.head, ['radius', 'outline', 'spans', 'extents', 'overdraw']);
+  assert.deepEqual(data.head, ['radius', ...model.modes, 'overdraw']);  // the English names are the modes'
   assert.equal(data.rows.length, 100);
   for (const r of [1, 2, 17, 40, 99, 100]) {
-    const [outline, spans, extents] = model.counts.map((counts) => counts[r - 1]);
-    assert.deepEqual(data.rows[r - 1], [r, outline, spans, extents, spans - extents], `radius ${r}`);
+    const counts = model.counts.map((row) => row[r - 1]), of = (name) => counts[model.modes.indexOf(name)];
+    assert.deepEqual(data.rows[r - 1], [r, ...counts, of('spans') - of('extents')], `radius ${r}`);
   }
   assert.equal(data.lines, 4, 'a line a mode, and the overdraw\'s');
   assert.equal(data.current, '40', 'the current radius marked');
