@@ -51,9 +51,9 @@ bool landing(const Vertex& v, std::uint32_t* key) {
     return true;
 }
 
-// landing() of a given vertex, and a hash of its key, once for the vertex, and the
-// sides of the view volume (left, right, bottom, top) it lies beyond by two pixels or more: a
-// line with both ends beyond one side is clipped away whole, however the GPU rounds it.
+// Once for a given vertex: landing() and a hash of its key, and the sides of the view volume
+// (left, right, bottom, top) it lies two pixels or more beyond. A line with both ends beyond one
+// side is clipped away whole, however the GPU rounds its ends.
 void key(Given& g) {
     g.keyed = true;
     g.lands = landing(g.eye, g.key);
