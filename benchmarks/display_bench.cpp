@@ -13,6 +13,7 @@
 
 #include "app/circles.h"
 #include "app/circles_testing.h"
+#include "app/modes.h"
 #include "display_passes.h"
 #include "view/view.h"
 
@@ -50,7 +51,7 @@ void BareCubesAndCircle(benchmark::State& state) { bareDrawing(state, true); }
 
 void modes(benchmark::internal::Benchmark* b) {
     for (int radius : {20, 60, 100}) {
-        for (int mode = 0; mode < 3; ++mode) b->Args({mode, radius});
+        for (int mode = 0; mode < circleModeCount; ++mode) b->Args({mode, radius});
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/circles.h"
 #include "app/circles_testing.h"
+#include "app/modes.h"
 #include "color/color.h"
 #include "projection/projection.h"
 #include "view/view.h"
@@ -29,9 +30,9 @@ void setMode(int mode, int radius) {
 
 std::vector<model::Pixel> pixelsOf(int mode, int radius) {
     const model::Circle c = model::circle(radius);
-    const auto set = mode == 0 ? model::outlinePixels(c) : model::discPixels(c);
+    const auto set = mode == circleOutlineMode ? model::outlinePixels(c) : model::discPixels(c);
     std::vector<model::Pixel> pixels(set.begin(), set.end());
-    if (mode == 1 && !c.endsOnDiagonal) {
+    if (mode == circleSpansMode && !c.endsOnDiagonal) {
         for (int i = -(c.lastX - 1); i <= c.lastX - 1; ++i) pixels.insert(pixels.end(), {{i, c.lastX}, {i, -c.lastX}});
     }
     return pixels;

@@ -43,7 +43,7 @@ void bare(benchmark::State& state, int mode) {
 // "MODE/RADIUS" and "MODE-bare/RADIUS" for each mode of the table.
 int main(int argc, char** argv) {
     for (int mode = 0; mode < circleModeCount; ++mode) {
-        const auto complexity = mode == 0 ? benchmark::oN : benchmark::oNSquared;
+        const auto complexity = mode == circleOutlineMode ? benchmark::oN : benchmark::oNSquared;
         const std::string name = circleModeNames[mode];
         benchmark::RegisterBenchmark(name.c_str(), run, mode)->RangeMultiplier(10)->Range(10, 10000)->Complexity(complexity);
         benchmark::RegisterBenchmark((name + "-bare").c_str(), bare, mode)
