@@ -9,6 +9,8 @@
 // - a red line wholly beyond the far plane, then the same line within it, which must be drawn;
 // - with the depth test, a red line far, the same line near, then blue between: red;
 // - a line shaded from red to blue, then a plain red line with the same ends;
+// - the demonstration turned at a radius past the volume's edges, where lines wholly beyond one
+//   side are left out and those that cross in must stay;
 // - the demonstration turned, with the depth test on;
 // - a dim red line drawn twice, blended by adding: red only if both are drawn;
 // - the demonstration face-on in a perspective projection, where the back faces' edges, which
@@ -47,16 +49,18 @@ void line(const Color* from, float x0, float y0, float z0, const Color* to, floa
     glEnd();
 }
 
-void demonstration(int scene) {
-    const int mode = scene % circleModeCount, radius = radii[scene / circleModeCount % 2];
-    const bool turned = scene / (circleModeCount * 2) == 1;
+void demonstration(int mode, int radius, bool turned) {
     resetCirclesForTesting();
     resetViewForTesting();
     overrideModifiersForTesting(0);
-    for (int i = 0; i < mode; ++i) keyboardCircles(13, 0, 0);
+    for (int i = 0; i < mode; ++i) keyboardCircles(keyEnter, 0, 0);
     for (int r = 1; r < radius; ++r) keyboardCircles('+', 0, 0);
     if (turned) setKeyRotation(30, 40, 10);
     displayCircles();
+}
+
+void demonstration(int scene) {
+    demonstration(scene % circleModeCount, radii[scene / circleModeCount % 2], scene / (circleModeCount * 2) == 1);
 }
 
 struct Scene {
@@ -91,6 +95,8 @@ const Scene scenes[] = {
          line(colorRed(), -15, 5, 0, colorBlue(), 15, 8, 0);
          line(colorRed(), -15, 5, 0, colorRed(), 15, 8, 0);
      }},
+    // Past the volume's edges: the lines wholly beyond one side are left out, those that cross in.
+    {"extents, radius 28, turned, across the volume's edges", [] { demonstration(circleExtentsMode, 28, true); }},
     {"spans, radius 5, turned, with the depth test",
      [] {
          glEnable(GL_DEPTH_TEST);
