@@ -68,6 +68,8 @@ export function startProgram(page) {
       makeControls(canvas, facts, page);
       status.textContent = t('program.running');
       callMain([]);
+      // The page is laid out around the window the program asked for (page.css reads --window).
+      document.documentElement.style.setProperty('--window', `${canvas.width}px`);
       pageShare.ready();
       canvas.focus({preventScroll: true});
     },
