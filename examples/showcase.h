@@ -2,9 +2,8 @@
 // binding of the view module and the quit menu. Its web page, the README and the tests read these.
 #pragma once
 
+#include "showcase_title.h"
 #include "view/bindings.h"
-
-inline constexpr char showcaseWindowTitle[] = "View showcase";
 
 extern const InputBinding* const showcaseBindings[];
 extern const int showcaseBindingCount;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/circles.h"
-#include "showcase.h"
+#include "app/circles_title.h"
+#include "showcase_title.h"
 
 struct xdo;
 

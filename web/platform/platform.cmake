@@ -3,7 +3,11 @@
 set(platformSources glut_web.cpp gl_web.cpp gl_matrices.cpp gl_lines.cpp gl_pass_throughs.cpp)
 list(TRANSFORM platformSources PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 add_library(glut_web STATIC ${platformSources})
-target_include_directories(glut_web PUBLIC ${CMAKE_CURRENT_LIST_DIR}/include)
+target_include_directories(glut_web PUBLIC ${CMAKE_CURRENT_LIST_DIR}/include PRIVATE ${CMAKE_CURRENT_LIST_DIR}/testing)
+# The exactness test's way into the unit (gl_testing.h), apart: only that test links it.
+add_library(glut_web_testing INTERFACE)
+target_include_directories(glut_web_testing INTERFACE ${CMAKE_CURRENT_LIST_DIR}/testing)
+target_link_libraries(glut_web_testing INTERFACE glut_web)
 foreach(name OpenGL::GL OpenGL::GLU GLUT::GLUT)
   add_library(${name} INTERFACE IMPORTED)
 endforeach()

@@ -1,7 +1,7 @@
 // The circle demonstration: window set-up, the display pass and the keyboard commands.
 #pragma once
 
-inline constexpr char circlesWindowTitle[] = "Cercles par l'algorithme du midpoint";
+#include "app/circles_title.h"
 
 // One-time OpenGL state: smooth shading, light grey background; no depth test.
 void initRendering();
