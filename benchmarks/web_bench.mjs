@@ -177,12 +177,15 @@ for (const slowdown of [1, 4]) {
 // slowed four times. Each figure is the browser's own Event Timing (what Interaction to Next Paint
 // is made of): from the input to the next frame on screen, the longest event of the interaction.
 // Medians of 20 inputs; the browser reports none under 16 ms, counted here as 0 ("under 16"). A
-// trivial page (a line of text that each input changes) is measured alike, in the same run.
+// trivial page (a line of text that each input changes, a small box drawn on a canvas in #grid
+// and a one-row #steps table, as walk.html's picture and table) is measured alike, in the same run.
 const phone = {width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true};
 const trivialFolder = fs.mkdtempSync(path.join(os.tmpdir(), 'trivial-'));
 fs.writeFileSync(path.join(trivialFolder, 'index.html'), `<!doctype html><meta name="viewport" content="width=device-width">
 <p id="line">0</p><button id="tap" style="min-height:44px">+1</button>
+<div id="grid"><canvas width="40" height="40"></canvas></div><table id="steps"><tbody><tr><td>0</td></tr></tbody></table>
 <script>let n = 0; const more = () => { document.getElementById('line').textContent = ++n; };
+document.querySelector('#grid canvas').getContext('2d').fillRect(0, 0, 40, 40);
 addEventListener('keydown', more); document.getElementById('tap').onclick = more; performance.mark('walk-ready');
 requestAnimationFrame(() => setTimeout(() => performance.mark('walk-shown')));</script>`);
 const trivialServer = await serve({'/': trivialFolder});
@@ -199,6 +202,18 @@ async function phonePage(url, ready) {
         if (e.interactionId) window.interactions.set(e.interactionId, Math.max(window.interactions.get(e.interactionId) || 0, e.duration));
       }
     }).observe({type: 'event', durationThreshold: 16, buffered: true});
+    // The Largest Contentful Paint so far (the browser stops reporting at the first input).
+    new PerformanceObserver((list) => { window.lcpAt = list.getEntries().at(-1).startTime; })
+      .observe({type: 'largest-contentful-paint', buffered: true});
+    // The end of the first frame at whose start the grid has its picture (canvases of some size in
+    // #grid) and the table its rows, watched from the document's start.
+    const watch = () => {
+      const canvases = [...document.querySelectorAll('#grid canvas')];
+      const grid = canvases.length && canvases.every((c) => c.width && c.height && c.clientHeight);
+      if (grid && document.querySelector('#steps tbody tr')) setTimeout(() => { window.bothAt = performance.now(); });
+      else requestAnimationFrame(watch);
+    };
+    requestAnimationFrame(watch);
   });
   const lines = [];
   page.on('console', (m) => lines.push(m.text()));
@@ -213,6 +228,14 @@ async function phonePage(url, ready) {
 async function shown(page) {
   await page.waitForFunction(() => performance.getEntriesByName('walk-shown').length);
   return page.evaluate(() => performance.getEntriesByName('walk-shown')[0].startTime);
+}
+
+// The first frame with the grid and the table, and the Largest Contentful Paint, both once the
+// page is whole and drawn (the LCP as the frame after it has reported it).
+async function painted(page) {
+  await page.waitForFunction(() => window.bothAt && window.lcpAt && performance.getEntriesByName('walk-shown').length);
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  return page.evaluate(() => [window.bothAt, window.lcpAt]);
 }
 
 // `input` 20 times, each followed by two frames; the median of the interactions' durations.
@@ -234,18 +257,31 @@ async function interactions(page, input) {
   console.log(`phone_trivial_key_ms ${await interactions(trivial.page, () => trivial.page.keyboard.press('ArrowRight'))}`);
   console.log(`phone_trivial_tap_ms ${await interactions(trivial.page, () => trivial.page.tap('#tap'))}`);
   await trivial.context.close();
+  const trivialBoth = [], trivialLcp = [];
+  for (let i = 0; i < 9; ++i) {
+    const t = await phonePage(`http://127.0.0.1:${trivialServer.address().port}/index.html`, '#tap');
+    const [both, lcp] = await painted(t.page);
+    trivialBoth.push(both), trivialLcp.push(lcp);
+    await t.context.close();
+  }
+  console.log(`phone_trivial_both_ms ${median(trivialBoth).toFixed(0)}`);
+  console.log(`phone_trivial_lcp_ms ${median(trivialLcp).toFixed(0)}`);
   trivialServer.close();
   fs.rmSync(trivialFolder, {recursive: true});
 
-  const loads = [], shownAt = [];
+  const loads = [], shownAt = [], bothAt = [], lcpAt = [];
   for (let i = 0; i < 9; ++i) {
     const w = await phonePage(`${base}/walk.html?mode=spans&radius=100`, 'body[data-ready]');
     loads.push(w.load);
     shownAt.push(await shown(w.page));
+    const [both, lcp] = await painted(w.page);
+    bothAt.push(both), lcpAt.push(lcp);
     await w.context.close();
   }
   console.log(`phone_walk_load_ms ${median(loads).toFixed(0)}`);
   console.log(`phone_walk_shown_ms ${median(shownAt).toFixed(0)}`);
+  console.log(`phone_walk_both_ms ${median(bothAt).toFixed(0)}`);
+  console.log(`phone_walk_lcp_ms ${median(lcpAt).toFixed(0)}`);
   for (const mode of modes) {
     for (const radius of [20, 100]) {
       const w = await phonePage(`${base}/walk.html?mode=${mode}&radius=${radius}`, 'body[data-chart]');
