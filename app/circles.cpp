@@ -9,6 +9,7 @@
 #include "app/grid_pixel.h"
 #include "app/rasterizers.h"
 #include "color/color.h"
+#include "projection/projection.h"
 #include "view/view.h"
 
 namespace {
@@ -18,6 +19,11 @@ int circleRadius = 1;  // never below 1
 int pixelCount = 0;    // plotGridPixel calls since the display pass last reset it
 
 }  // namespace
+
+void setCirclesVolume() {
+    setOrthoVolume(-circlesVolumeHalfSide, circlesVolumeHalfSide, -circlesVolumeHalfSide, circlesVolumeHalfSide,
+                   -circlesVolumeHalfDepth, circlesVolumeHalfDepth);
+}
 
 void initRendering() {
     glShadeModel(GL_SMOOTH);

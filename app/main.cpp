@@ -17,12 +17,12 @@ int main(int argc, char** argv) {
     // points, with the standard library's exit, where the platform needs them.
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(350, 350);
+    glutInitWindowSize(circlesWindowSide, circlesWindowSide);
     glutInitWindowPosition(50, 50);
     glutCreateWindow(circlesWindowTitle);
     initRendering();
     createQuitMenu();
-    setOrthoVolume(-20, 20, -20, 20, -300, 300);
+    setCirclesVolume();
     glutReshapeFunc(reshapeOrtho);
     glutMotionFunc(motionCallback);
     glutMouseFunc(mouseCallback);

@@ -13,11 +13,11 @@
 const char* openPassWindow(int* argc, char** argv) {
     glutInit(argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(350, 350);
+    glutInitWindowSize(circlesWindowSide, circlesWindowSide);
     glutCreateWindow("display benchmark");
     initRendering();
     setOrthoVolume(-110, 110, -110, 110, -300, 300);
-    reshapeOrtho(350, 350);
+    reshapeOrtho(circlesWindowSide, circlesWindowSide);
     return reinterpret_cast<const char*>(glGetString(GL_RENDERER));
 }
 

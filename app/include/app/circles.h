@@ -3,6 +3,13 @@
 
 #include "app/circles_title.h"
 
+// The window the demonstration opens, square, and the scene's volume in it: x and y from
+// -circlesVolumeHalfSide to circlesVolumeHalfSide, z from -circlesVolumeHalfDepth up.
+constexpr int circlesWindowSide = 350;
+constexpr float circlesVolumeHalfSide = 20, circlesVolumeHalfDepth = 300;
+// Loads that volume (setOrthoVolume) for the orthographic reshape.
+void setCirclesVolume();
+
 // One-time OpenGL state: smooth shading, light grey background; no depth test.
 void initRendering();
 // Draws the reference circle and the current rasteriser's grid pixels, then prints the number

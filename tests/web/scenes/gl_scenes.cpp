@@ -182,11 +182,11 @@ EMSCRIPTEN_KEEPALIVE void glDrawScene(int scene, int culling) {
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(350, 350);
+    glutInitWindowSize(circlesWindowSide, circlesWindowSide);
     glutCreateWindow("scenes");
     initRendering();
-    setOrthoVolume(-20, 20, -20, 20, -300, 300);
-    reshapeOrtho(350, 350);
+    setCirclesVolume();
+    reshapeOrtho(circlesWindowSide, circlesWindowSide);
     std::puts("ready");
     return 0;  // the runtime stays, for the page's calls
 }
