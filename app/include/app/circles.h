@@ -3,8 +3,8 @@
 
 #include "app/circles_title.h"
 
-// The window the demonstration opens, square, and the scene's volume in it: x and y from
-// -circlesVolumeHalfSide to circlesVolumeHalfSide, z from -circlesVolumeHalfDepth up.
+// The window the demonstration opens, square, and the scene's volume in it: x and y each within
+// circlesVolumeHalfSide of the origin, z within circlesVolumeHalfDepth.
 constexpr int circlesWindowSide = 350;
 constexpr float circlesVolumeHalfSide = 20, circlesVolumeHalfDepth = 300;
 // Loads that volume (setOrthoVolume) for the orthographic reshape.
