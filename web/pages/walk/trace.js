@@ -46,7 +46,8 @@ export const walkTrace = (function () {
     const runs = view(part.runs), runStarts = view(part.runStarts), code = view(part.code);
     const linesAt = (p) => Array.from(lines.subarray(lineStarts[p], lineStarts[p + 1]));
     const steps = new Array(states);
-    for (let p = 0, f = 0; p < states; ++p, f += 7) {  // x, y, d, move, F(M) in quarters, M's x and y in halves
+    const stride = fields.length / states;  // walk.h's walkStateFields, from the record's own sizes
+    for (let p = 0, f = 0; p < states; ++p, f += stride) {  // x, y, d, move, F(M) in quarters, M's x and y in halves
       steps[p] = {x: fields[f], y: fields[f + 1], d: fields[f + 2], move: moves[fields[f + 3]], fm: fields[f + 4] / 4,
                   midpoint: [fields[f + 5], fields[f + 6] / 2], lines: linesAt(p)};
     }
