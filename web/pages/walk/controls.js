@@ -52,11 +52,16 @@ import walkLimits from './limits.json';
     $('modes').append(term, description);
   }
 
-  // The walk on show, and where in it we are: 0 .. steps.length - 1, or steps.length for the
-  // draws made after the walk (the extents' rows), when there are any.
-  let walk = null, position = 0, timer = null;
-  // The window that the page was last laid out for.
-  let viewport = '';
+  // The page's state.
+  const page = {
+    walk: null,  // the walk on show
+    // Where in it we are: 0 .. steps.length - 1, or steps.length for the draws made after the
+    // walk (the extents' rows), when there are any.
+    position: 0,
+    timer: null,  // the interval that plays, while playing
+    viewport: '',  // the window that the page was last laid out for
+    behind: false,  // a step shown on the grid alone, the other parts to follow (go)
+  };
   const viewed = () => `${innerWidth} ${innerHeight} ${devicePixelRatio}`;
 
   // --- the address -------------------------------------------------------------------------
@@ -108,7 +113,7 @@ import walkLimits from './limits.json';
   // The step the address asked for, against the walk on show: a number past its end shows the end.
   function readStep(state, said) {
     if (state.stepText === undefined) return;
-    const text = state.stepText, last = walk.lastPosition;
+    const text = state.stepText, last = page.walk.lastPosition;
     if (!/^[0-9]+$/.test(text)) said.push(['address.step', {text, limit: last}]);
     else if (Number(text) > last) said.push(['address.step-past', {text, limit: last}]);
   }
@@ -144,7 +149,7 @@ import walkLimits from './limits.json';
 
   function query() {
     if (walkPractice.on) return new URLSearchParams({practice: walkPractice.seed});
-    const q = new URLSearchParams({mode: modeSelect.value, radius: walk.radius, step: position});
+    const q = new URLSearchParams({mode: modeSelect.value, radius: page.walk.radius, step: page.position});
     if (walkPredict.on) q.set('predict', '1');
     if (walkVariants.chosen && walkVariants.chosen !== 'walk') q.set('variant', walkVariants.chosen);
     return q;
@@ -164,24 +169,24 @@ import walkLimits from './limits.json';
     stop();
     modeSelect.value = mode;
     radiusInput.value = radius;
-    walk = walkTrace.load(mode, radius);
+    page.walk = walkTrace.load(mode, radius);
     if (walkVariants.radius && walkVariants.radius !== radius) walkVariants.load(radius, walkVariants.chosen);
     if (!walkPractice.on) walkPredict.set(walkPredict.on, {quiet: true});  // a new walk, a new score
     // The grid's size reads the layout: before this walk's table and code are put in the page.
     // The window's size too lays the page out, and so is first read just before it; after that,
     // only where a resize is handled, which a window changed since then must still reach.
-    if (!viewport) viewport = viewed();
-    walkGrid.size(walk);
+    if (!page.viewport) page.viewport = viewed();
+    walkGrid.size(page.walk);
     // The picture comes before them too: Chromium brings the page's style up to date as a canvas
     // is drawn on, and with the new rows in the page that would be the frame's work done before
     // the first picture.
-    position = Math.min(step, walk.lastPosition);
-    walkGrid.show(position, gridView());
-    walkTable.fill(walk);
-    walkCode.load(walk);
-    walkPrint.load(walk);
+    page.position = Math.min(step, page.walk.lastPosition);
+    walkGrid.show(page.position, gridView());
+    walkTable.fill(page.walk);
+    walkCode.load(page.walk);
+    walkPrint.load(page.walk);
     walkChart.mark(radius);
-    go(position, {now: true});  // a new walk shows whole at once
+    go(page.position, {now: true});  // a new walk shows whole at once
   }
 
   // A step shows on the grid in the frame that follows its input, and in every other part in the
@@ -190,12 +195,11 @@ import walkLimits from './limits.json';
   // data-settled; `settle` (or any show) brings them now, where the page must read them: before
   // each input, which acts on the page as it shows the last step (predict mode answers about the
   // state on show), and before printing. `now`: every part at once.
-  let behind = false;
   function go(p, {now = false} = {}) {
-    position = Math.max(0, Math.min(p, walk.lastPosition));
-    walkGrid.show(position, gridView());
-    if (!behind) {
-      behind = true;
+    page.position = Math.max(0, Math.min(p, page.walk.lastPosition));
+    walkGrid.show(page.position, gridView());
+    if (!page.behind) {
+      page.behind = true;
       delete document.body.dataset.settled;
       requestAnimationFrame(() => setTimeout(settle));
     }
@@ -203,7 +207,7 @@ import walkLimits from './limits.json';
   }
 
   function settle() {
-    if (behind) show();
+    if (page.behind) show();
   }
   for (const type of ['keydown', 'pointerdown', 'click']) document.addEventListener(type, settle, true);
   addEventListener('beforeprint', settle);
@@ -212,7 +216,7 @@ import walkLimits from './limits.json';
   function fitFrame() {
     if (!pageAddress.embedded) return;
     const over = Math.max(document.documentElement.scrollHeight - innerHeight, document.documentElement.scrollWidth - innerWidth);
-    if (over > 0) walkGrid.size(walk, over), show();
+    if (over > 0) walkGrid.size(page.walk, over), show();
   }
 
   // Shows the position to every part; while the learner predicts, nothing shows the coming move:
@@ -222,18 +226,18 @@ import walkLimits from './limits.json';
                            variant: walkPredict.on || walkPractice.on ? null : walkVariants.marks});
   function show() {
     const practising = walkPractice.on, predicting = walkPredict.on || practising, hiding = walkPredict.hidingMove || practising;
-    const lagging = behind;  // the variant's sentence and the address, too
-    behind = false;
+    const lagging = page.behind;  // the variant's sentence and the address, too
+    page.behind = false;
     document.body.dataset.settled = 'true';
-    walkTable.select(position, {hideAfter: predicting, hideMove: hiding});
+    walkTable.select(page.position, {hideAfter: predicting, hideMove: hiding});
     walkPredict.sayVerdict();
     document.body.classList.toggle('predicting', predicting);
-    const narration = walkNarration.text(walk, position, hiding, practising);
+    const narration = walkNarration.text(page.walk, page.position, hiding, practising);
     if ($('narration').textContent !== narration) $('narration').textContent = narration;  // else no new layout
-    walkGrid.show(position, gridView());
-    walkCode.show(position, {deciding: hiding && position < walk.steps.length && Boolean(walk.steps[position].move)});
-    walkPrint.show(position);
-    walkPredict.show(walk, position);
+    walkGrid.show(page.position, gridView());
+    walkCode.show(page.position, {deciding: hiding && page.position < page.walk.steps.length && Boolean(page.walk.steps[page.position].move)});
+    walkPrint.show(page.position);
+    walkPredict.show(page.walk, page.position);
     for (const id of ['forward', 'end', 'play']) $(id).disabled = predicting;
     if (lagging) walkVariants.tell(), writeAddress();
   }
@@ -251,7 +255,7 @@ import walkLimits from './limits.json';
     show: (q) => load(q.mode, q.radius, q.step === undefined ? 0 : q.step),
     leave: () => { $('quiz').hidden = !walkPredict.on; show(); writeAddress(); },
     another: () => practise(walkPractice.newSeed()),
-    walk: () => walk,
+    walk: () => page.walk,
   });
   $('practice').onclick = () => practise(walkPractice.newSeed());
 
@@ -259,7 +263,7 @@ import walkLimits from './limits.json';
     go,
     changed: () => { stop(); show(); writeAddress(); },
     anotherRadius: () => {
-      const radius = walk.radius < 30 ? walk.radius + 1 + Math.floor(Math.random() * 10) : 5 + Math.floor(Math.random() * 10);
+      const radius = page.walk.radius < 30 ? page.walk.radius + 1 + Math.floor(Math.random() * 10) : 5 + Math.floor(Math.random() * 10);
       load(modeSelect.value, radius, 0);
     },
   });
@@ -268,22 +272,22 @@ import walkLimits from './limits.json';
   // Touches the page only when playing: a key, a row or a pixel stops any play first (jump), and
   // a write here would make the step's reads of the layout lay the page out twice.
   function stop() {
-    if (!timer) return;
-    clearInterval(timer);
-    timer = null;
+    if (!page.timer) return;
+    clearInterval(page.timer);
+    page.timer = null;
     playButton.setAttribute('aria-pressed', 'false');
     playButton.textContent = t('walk.play');
   }
 
   function togglePlay() {
-    if (timer) return stop();
+    if (page.timer) return stop();
     if (walkPredict.on) return;
-    if (position >= walk.lastPosition) go(0);
+    if (page.position >= page.walk.lastPosition) go(0);
     playButton.setAttribute('aria-pressed', 'true');
     playButton.textContent = t('walk.pause');
-    timer = setInterval(() => {
-      if (position >= walk.lastPosition) return stop();
-      go(position + 1);
+    page.timer = setInterval(() => {
+      if (page.position >= page.walk.lastPosition) return stop();
+      go(page.position + 1);
     }, 1000 / Number($('speed').value));
   }
 
@@ -291,43 +295,43 @@ import walkLimits from './limits.json';
   const step = (p) => { walkPredict.reset(); go(p); };
   const jump = (p) => { stop(); step(p); };
   $('start').onclick = () => step(0);
-  $('back').onclick = () => step(position - 1);
-  $('forward').onclick = () => step(position + 1);
-  $('end').onclick = () => step(walk.lastPosition);
+  $('back').onclick = () => step(page.position - 1);
+  $('forward').onclick = () => step(page.position + 1);
+  $('end').onclick = () => step(page.walk.lastPosition);
   playButton.onclick = togglePlay;
-  $('speed').onchange = () => { if (timer) stop(), togglePlay(); };
-  modeSelect.onchange = () => load(modeSelect.value, walk.radius, 0);
+  $('speed').onchange = () => { if (page.timer) stop(), togglePlay(); };
+  modeSelect.onchange = () => load(modeSelect.value, page.walk.radius, 0);
   const chooseRadius = () => {
     const radius = Number(radiusInput.value);
     if (Number.isInteger(radius) && radius >= 1 && radius <= radiusLimit) load(modeSelect.value, radius, 0);
-    else radiusInput.value = walk.radius;
+    else radiusInput.value = page.walk.radius;
   };
   radiusInput.onchange = chooseRadius;
   // The form's button, or Enter in the field: the radius typed, if it is not the one on show
   // already (a change has taken it). The page's state is in its address: nothing is sent.
   $('controls').addEventListener('submit', (event) => {
     event.preventDefault();
-    if (Number(radiusInput.value) !== walk.radius) chooseRadius();
+    if (Number(radiusInput.value) !== page.walk.radius) chooseRadius();
   });
   // A variant chosen shows on the grid at once, and its sentence and legend with the rest.
   walkVariants.select.onchange = () => {
     walkVariants.choose(walkVariants.select.value);
-    go(position);
+    go(page.position);
   };
   // A row or a pixel, never one the learner has yet to predict.
-  const choose = (p) => { if (p >= 0 && !walkPractice.on && !(walkPredict.on && p > position)) jump(p); };
+  const choose = (p) => { if (p >= 0 && !walkPractice.on && !(walkPredict.on && p > page.position)) jump(p); };
   walkTable.onChoose(choose);
   walkGrid.element.addEventListener('click', (event) => {
     const point = walkGrid.pointAt(event.clientX, event.clientY);
-    choose(point ? walk.firstDrawnAt[walk.cellAt(point.x, point.y)] : -1);
+    choose(point ? page.walk.firstDrawnAt[page.walk.cellAt(point.x, point.y)] : -1);
   });
   // The page's keys: what the handler below runs, and what the keys' dialog lists. Forward ones
   // wait while the learner predicts; Space on a button is the button's.
   const keyTable = [
-    {key: 'ArrowLeft', name: 'walk.back-key', does: 'walk.back', run: () => jump(position - 1)},
-    {key: 'ArrowRight', name: 'walk.forward-key', does: 'walk.forward', run: () => jump(position + 1), forward: true},
+    {key: 'ArrowLeft', name: 'walk.back-key', does: 'walk.back', run: () => jump(page.position - 1)},
+    {key: 'ArrowRight', name: 'walk.forward-key', does: 'walk.forward', run: () => jump(page.position + 1), forward: true},
     {key: 'Home', name: 'walk.start-key', does: 'walk.start', run: () => jump(0)},
-    {key: 'End', name: 'walk.end-key', does: 'walk.end', run: () => jump(walk.lastPosition), forward: true},
+    {key: 'End', name: 'walk.end-key', does: 'walk.end', run: () => jump(page.walk.lastPosition), forward: true},
     {key: ' ', name: 'walk.play-key', does: 'keys.play', run: () => togglePlay(), notOnButton: true},
   ];
   document.addEventListener('keydown', (event) => {
@@ -347,18 +351,18 @@ import walkLimits from './limits.json';
                                  [t('keys.question-key'), t('keys.this-list')]]);
   // A new theme: the canvases take its colours, the charts its lines, the links its name.
   document.addEventListener('themechange', () => {
-    if (!walk) return;
-    walkGrid.size(walk), walkPrint.load(walk), show(), writeAddress();
-    if (document.body.dataset.chart) walkChart.build(modes), walkChart.mark(walk.radius);
+    if (!page.walk) return;
+    walkGrid.size(page.walk), walkPrint.load(page.walk), show(), writeAddress();
+    if (document.body.dataset.chart) walkChart.build(modes), walkChart.mark(page.walk.radius);
   });
   // A resize that leaves the window as it was changes nothing: Chromium sends one as a phone's page
   // ends loading, which must not lay the page out and draw it whole again before its first frame.
   addEventListener('resize', () => {
-    if (viewed() === viewport) return;
-    viewport = viewed();
-    walkGrid.size(walk), show(), fitFrame();
+    if (viewed() === page.viewport) return;
+    page.viewport = viewed();
+    walkGrid.size(page.walk), show(), fitFrame();
   });
-  walkCode.element.addEventListener('toggle', () => { if (walk) show(); });
+  walkCode.element.addEventListener('toggle', () => { if (page.walk) show(); });
 
   const start = readAddress();
   // The variants wait for the first picture, unless the address asks for one: it does not need
@@ -388,10 +392,10 @@ import walkLimits from './limits.json';
   // variants, unless the address asked for one.
   requestAnimationFrame(() => setTimeout(() => {
     performance.mark('walk-shown');  // and drawn: the first frame is done
-    if (!walkVariants.radius) walkVariants.load(walk.radius, 'walk');
+    if (!walkVariants.radius) walkVariants.load(page.walk.radius, 'walk');
     performance.mark('chart-start');
     walkChart.build(modes);
-    walkChart.mark(walk.radius);
+    walkChart.mark(page.walk.radius);
     performance.mark('chart-ready');
     document.body.dataset.chart = 'true';
   }));
