@@ -5,10 +5,16 @@ import {model, until} from './browser.mjs';
 // The question on show, or null once the set is over.
 export const questionOf = (frame) => frame.$eval('#practice-question', (e) => (e.dataset.kind ? {...e.dataset} : null));
 
-// The right answer to `q`: the move from the sign of the model's d, its next d, or its count.
+// The right answer to `q`: the move from the sign of the model's d, its next d, its count, or the
+// spans' draws at a state: rows +-x at half-width y, and after a drop in y the rows left behind at
+// the half-width reached before it.
 export function answerOf({kind, mode, radius, step}) {
   if (kind === 'count') return model.counts[model.modes.indexOf(mode)][Number(radius) - 1];
   const states = model.states[radius];
+  if (kind === 'draws') {
+    const [[px, py], [, y]] = [states[step - 1], states[step]];
+    return (y !== py ? 2 * (2 * px + 1) : 0) + 2 * (2 * y + 1);
+  }
   return kind === 'move' ? (states[step][2] < 0 ? 'E' : 'SE') : states[Number(step) + 1][2];
 }
 

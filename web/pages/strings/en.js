@@ -27,6 +27,7 @@ export default {
   'practice.move': '{mode}, radius {r}, step {step}. Where does the walk go, E or SE?',
   'practice.d': '{mode}, radius {r}, step {step}. What is d after this step?',
   'practice.count': 'how many draws does one pass of the {mode} mode make at radius {r}, the number the demonstration prints?',
+  'practice.draws': '{mode}, radius {r}, step {step}. How many draws does the walk make at this step?',
   'practice.your-answer': 'Your answer',
   'practice.right': 'Question {n}: right.',
   'practice.wrong': 'Question {n}: not quite.',

@@ -22,6 +22,7 @@ export default {
   'practice.move': '{mode}, rayon {r}, pas {step}. Où va l’algorithme : E ou SE ?',
   'practice.d': '{mode}, rayon {r}, pas {step}. Que vaut d après ce pas ?',
   'practice.count': 'combien de tracés fait une passe du mode {mode} au rayon {r}, le nombre qu’affiche la démonstration ?',
+  'practice.draws': '{mode}, rayon {r}, pas {step}. Combien de tracés l’algorithme fait-il à ce pas ?',
   'practice.your-answer': 'Votre réponse',
   'practice.right': 'Question {n} : exact.',
   'practice.wrong': 'Question {n} : pas tout à fait.',

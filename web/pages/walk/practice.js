@@ -18,7 +18,7 @@ import {walkLms} from './lms.js';
 import {walkNarration} from './narration.js';
 import {walkQuiz} from './quiz.js';
 import {walkTrace} from './trace.js';
-import walkLimits from './limits.json';
+import {practiceSet, practiceWalks} from './practice-set.js';
 
 export const walkPractice = (function () {
   const t = i18n.t, number = i18n.number;
@@ -31,45 +31,18 @@ export const walkPractice = (function () {
   let on = false, seed = 0, set = [], index = 0, right = 0, given = [];
   let hooks = {show() {}, leave() {}, another() {}, walk: () => null};
 
-  // mulberry32 (Tommy Ettinger's): a 32-bit state stepped by 0x6D2B79F5 and mixed by two rounds of
-  // multiply and xor-shift; Math.imul and >>> make it the same in every browser.
-  function mulberry32(state) {
-    return () => {
-      state = (state + 0x6d2b79f5) >>> 0;
-      let z = state;
-      z = Math.imul(z ^ (z >>> 15), z | 1);
-      z ^= z + Math.imul(z ^ (z >>> 7), z | 61);
-      return ((z ^ (z >>> 14)) >>> 0) / 4294967296;
-    };
-  }
-
-  // The set of `seed`: four moves, three d and three counts, in an order the seed chooses.
-  function choose(modes) {
-    const next = mulberry32(seed), pick = (n) => Math.floor(next() * n), between = (a, b) => a + pick(b - a + 1);
-    const kinds = ['move', 'move', 'move', 'move', 'd', 'd', 'd', 'count', 'count', 'count'];
-    for (let i = kinds.length - 1; i > 0; --i) {
-      const j = pick(i + 1);
-      [kinds[i], kinds[j]] = [kinds[j], kinds[i]];
-    }
-    return kinds.map((kind) => {
-      const mode = modes[pick(modes.length)];
-      if (kind === 'count') return {kind, mode, radius: between(1, walkTrace.radiusLimit)};
-      const radius = between(...walkLimits.practiceRadii);
-      return {kind, mode, radius, step: pick(walkTrace.load(mode, radius).steps.length - 1)};  // a state with a move
-    });
-  }
-
   // The right answer, from the trace and the counting call.
   function answerOf(q) {
     if (q.kind === 'count') return walkTrace.drawCount(q.mode, q.radius);
     const walk = hooks.walk();
+    if (q.kind === 'draws') return walk.drawCount(q.step);
     return q.kind === 'move' ? walk.steps[q.step].move : walk.steps[q.step + 1].d;
   }
 
   function start(newSeed, modes) {
     on = true;
     seed = newSeed >>> 0;
-    set = choose(modes);
+    set = practiceSet({seed, modes}, practiceWalks(walkTrace));
     index = right = 0;
     given = [];
     box.hidden = false;
@@ -132,7 +105,7 @@ export const walkPractice = (function () {
   // A worked hint in the state's own numbers: M on a grid with the sign of F(M), and the move or
   // the d it leads to; for a count, how the mode draws.
   function explain(q, expected) {
-    if (q.kind === 'count') {
+    if (q.kind === 'count' || q.kind === 'draws') {
       hint.textContent = t('practice.count-hint', {mode: t(`mode.${q.mode}`), how: t(`explain.mode.${q.mode}`), r: q.radius, n: expected});
       picture.hidden = true;
       return;
