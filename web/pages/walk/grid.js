@@ -19,28 +19,42 @@ export const walkGrid = (function () {
   const grid = document.getElementById('grid'), lines = document.createElement('canvas');
   const l = lines.getContext('2d', {willReadFrequently: true});
   const stripCount = 16;
-  let strips = [], side = 0;  // the strips, {top, height, context}, and the picture's side in canvas pixels
-  let colours = {}, words = {}, scale = 1;
-  // The cells' colours also as the picture's pixels, RGBA bytes read as one little-endian word.
+  const view = {
+    strips: [],  // the picture's strips, {top, height, context}
+    side: 0,  // the picture's side in canvas pixels
+    colours: {},  // the theme's, by use
+    words: {},  // the cells' colours also as the picture's pixels, RGBA bytes read as one little-endian word
+    scale: 1,  // the theme's thickness of lines
+    walk: null,
+    cellSize: 4,  // a cell in CSS pixels
+    ratio: 1,  // the device's pixels to a CSS pixel
+    c: 4,  // a cell in canvas pixels
+    counts: new Uint8Array(0),  // each cell's draws up to the position shown
+    now: new Uint8Array(0),  // 1 for each cell drawn at the position shown
+    cells: null,  // the cells' layer
+    pixels: null,  // its pixels as words
+    // The rows of cells whose pixels are up to date. The others are made white when first painted
+    // or read, not all at each whole repaint: a walk's first state draws one row.
+    upToDate: new Uint8Array(0),
+    shownAt: -1,  // the position the cells show, -1 when they must all be painted
+    shape: '',  // the picture's size and pixel ratio, as its strips were made for them
+    shown: null,  // what the picture shows, when shownAt is not -1: {p, hideDecision, variant}
+  };
   function readTheme() {
     const colour = pageTheme.colour;
-    colours = {white: colour('cell'), once: colour('once'), twice: colour('twice'), now: colour('now'), grid: colour('grid-line'),
-               axis: colour('axis'), circle: colour('circle'), state: colour('state'), twiceMark: colour('twice-mark'),
-               nowMark: colour('now-mark'), candidate: colour('candidate'), undecided: colour('undecided'),
-               variantOnly: colour('variant-only'), walkOnly: colour('walk-only')};
+    view.colours = {white: colour('cell'), once: colour('once'), twice: colour('twice'), now: colour('now'), grid: colour('grid-line'),
+                    axis: colour('axis'), circle: colour('circle'), state: colour('state'), twiceMark: colour('twice-mark'),
+                    nowMark: colour('now-mark'), candidate: colour('candidate'), undecided: colour('undecided'),
+                    variantOnly: colour('variant-only'), walkOnly: colour('walk-only')};
     for (const name of ['white', 'once', 'twice', 'now']) {
-      const hex = parseInt(colours[name].slice(1), 16);
-      words[name] = (0xff000000 | ((hex & 0xff) << 16) | (hex & 0xff00) | (hex >> 16)) >>> 0;
+      const hex = parseInt(view.colours[name].slice(1), 16);
+      view.words[name] = (0xff000000 | ((hex & 0xff) << 16) | (hex & 0xff00) | (hex >> 16)) >>> 0;
     }
-    scale = Number(colour('line-scale')) || 1;
+    view.scale = Number(colour('line-scale')) || 1;
   }
-  let walk = null, cellSize = 4, ratio = 1, c = 4;  // c: a cell in canvas pixels
-  let counts = new Uint8Array(0), now = new Uint8Array(0);
-  let cells = null, pixels = null;  // the cells' layer, and its pixels as words
-  // The rows of cells whose pixels are up to date. The others are made white when first painted or
-  // read, not all at each whole repaint: a walk's first state draws one row.
-  let upToDate = new Uint8Array(0);
+  // The rows from `row0` to `row1` made up to date (view.upToDate).
   function bring(row0, row1) {
+    const {walk, upToDate, pixels, cells, words} = view;
     for (let row = Math.max(0, row0); row <= Math.min(walk.span - 1, row1); ++row) {
       if (upToDate[row]) continue;
       const [, y0, , h] = box(row * walk.span);
@@ -48,7 +62,6 @@ export const walkGrid = (function () {
       upToDate[row] = 1;
     }
   }
-  let shownAt = -1;  // the position the cells show, -1 when they must all be painted
 
   // As large as the window allows, 3 CSS pixels a cell at least where the screen is wide enough:
   // every cell stays visible. In a frame (embed=1) the grid fits whatever the frame: beside the
@@ -57,8 +70,8 @@ export const walkGrid = (function () {
   function size(w, less = 0) {
     // The same walk in the same size and colours keeps its picture as it is (a phone's window
     // resized as its address bar comes and goes).
-    const was = walk === w && shownAt >= 0 ? look() : null;
-    walk = w;
+    const was = view.walk === w && view.shownAt >= 0 ? look() : null;
+    view.walk = w;
     readTheme();
     let room = Math.min(grid.parentElement.parentElement.clientWidth || innerWidth,
                         innerHeight - grid.getBoundingClientRect().top - 8, innerWidth - 16);
@@ -68,18 +81,18 @@ export const walkGrid = (function () {
                                        : Math.min(innerWidth - margin, innerHeight - margin - panel.offsetHeight);
       room -= less;
     }
-    cellSize = Math.max(pageAddress.embedded ? 1 : 3, Math.min(40, Math.floor(room / walk.span)));
+    view.cellSize = Math.max(pageAddress.embedded ? 1 : 3, Math.min(40, Math.floor(room / view.walk.span)));
     // Never wider than the screen (a phone, or a page zoomed far in): smaller cells, down to one
     // CSS pixel, which the learner can pinch to zoom; the page itself never scrolls sideways.
     const width = Math.min(innerWidth, document.documentElement.clientWidth) - 2 * grid.parentElement.getBoundingClientRect().left - 2;
-    if (cellSize * walk.span > width) cellSize = Math.max(1, width / walk.span);
-    ratio = devicePixelRatio || 1;
-    c = cellSize * ratio;
-    if (`${cellSize * walk.span} ${ratio}` !== shape) makeStrips(cellSize * walk.span);  // else kept, with their pixels
+    if (view.cellSize * view.walk.span > width) view.cellSize = Math.max(1, width / view.walk.span);
+    view.ratio = devicePixelRatio || 1;
+    view.c = view.cellSize * view.ratio;
+    if (`${view.cellSize * view.walk.span} ${view.ratio}` !== view.shape) makeStrips(view.cellSize * view.walk.span);  // else kept, with their pixels
     if (look() === was) return;
-    counts = new Uint8Array(walk.span * walk.span);
-    now = new Uint8Array(walk.span * walk.span);
-    shownAt = -1;
+    view.counts = new Uint8Array(view.walk.span * view.walk.span);
+    view.now = new Uint8Array(view.walk.span * view.walk.span);
+    view.shownAt = -1;
   }
 
   // The picture's strips and layers, `css` CSS pixels a side. Each strip is a whole number of CSS
@@ -87,36 +100,36 @@ export const walkGrid = (function () {
   // 21.5, say, would be drawn 21 or 22 tall, stretched and blurred. At a pixel ratio that is not
   // whole (2.625, a zoom of 110 %), strips would lie between the screen's pixels whatever their
   // height; the picture is then one canvas.
-  let shape = '';  // the picture's size and pixel ratio, as its strips were made for them
-  const look = () => `${shape} ${JSON.stringify(colours)} ${scale}`;  // all that a picture's pixels depend on but the walk
+  const look = () => `${view.shape} ${JSON.stringify(view.colours)} ${view.scale}`;  // all that a picture's pixels depend on but the walk
   function makeStrips(css) {
-    side = lines.width = lines.height = Math.round(css * ratio);
-    shape = `${css} ${ratio}`;
+    view.side = lines.width = lines.height = Math.round(css * view.ratio);
+    view.shape = `${css} ${view.ratio}`;
     grid.style.width = grid.style.height = `${css}px`;
-    const inStrips = Number.isInteger(ratio) && Number.isInteger(css);
-    const height = inStrips ? Math.ceil(css / stripCount) * ratio : side;
-    strips = [];
-    for (let top = 0; top < side; top += height) {
+    const inStrips = Number.isInteger(view.ratio) && Number.isInteger(css);
+    const height = inStrips ? Math.ceil(css / stripCount) * view.ratio : view.side;
+    view.strips = [];
+    for (let top = 0; top < view.side; top += height) {
       const canvas = document.createElement('canvas');
-      canvas.width = side;
-      canvas.height = Math.min(height, side - top);
-      canvas.style.height = `${inStrips ? canvas.height / ratio : css}px`;
-      strips.push({top, height: canvas.height, context: canvas.getContext('2d', {willReadFrequently: true})});
+      canvas.width = view.side;
+      canvas.height = Math.min(height, view.side - top);
+      canvas.style.height = `${inStrips ? canvas.height / view.ratio : css}px`;
+      view.strips.push({top, height: canvas.height, context: canvas.getContext('2d', {willReadFrequently: true})});
     }
-    grid.replaceChildren(...strips.map((strip) => strip.context.canvas));
-    cells = new ImageData(side, side);
-    pixels = new Uint32Array(cells.data.buffer);
+    grid.replaceChildren(...view.strips.map((strip) => strip.context.canvas));
+    view.cells = new ImageData(view.side, view.side);
+    view.pixels = new Uint32Array(view.cells.data.buffer);
   }
 
   // A grid point's centre in canvas pixels, from the origin's centre; and the state's ring, the
   // largest of the state's marks, which a step's redraw must take in whole.
-  const origin = () => (walk.radius + 1.5) * c;
-  const centre = (x, y) => [origin() + x * c, origin() - y * c];
-  const stateRing = () => ({radius: Math.max(c * 0.45, 6 * ratio), width: Math.max(2, c / 5) * scale});
+  const origin = () => (view.walk.radius + 1.5) * view.c;
+  const centre = (x, y) => [origin() + x * view.c, origin() - y * view.c];
+  const stateRing = () => ({radius: Math.max(view.c * 0.45, 6 * view.ratio), width: Math.max(2, view.c / 5) * view.scale});
 
-  const stateOf = (at) => (!counts[at] ? 'white' : now[at] ? 'now' : counts[at] > 1 ? 'twice' : 'once');
+  const stateOf = (at) => (!view.counts[at] ? 'white' : view.now[at] ? 'now' : view.counts[at] > 1 ? 'twice' : 'once');
   // A cell's box in canvas pixels, rounded alike wherever it is painted.
   function box(at) {
+    const {walk, c} = view;
     const row = Math.floor(at / walk.span), column = at % walk.span;
     const x0 = Math.round(column * c), y0 = Math.round(row * c);
     return [x0, y0, Math.round((column + 1) * c) - x0, Math.round((row + 1) * c) - y0];
@@ -124,24 +137,27 @@ export const walkGrid = (function () {
 
   // The cells drawn up to `p`, each painted once: they, not the whole plane, are the work.
   function paintAll(p) {
+    const {walk, counts, now} = view;
     counts.fill(0);
     now.fill(0);
     const drawn = [];
     for (let i = 0; i < walk.offsets[p + 1]; ++i) if (counts[walk.cells[i]]++ === 0) drawn.push(walk.cells[i]);
     for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) now[walk.cells[i]] = 1;
-    upToDate = new Uint8Array(walk.span);
+    view.upToDate = new Uint8Array(walk.span);
     for (const at of drawn) paintCell(at);
   }
 
   function paintCell(at) {
+    const {walk, pixels} = view;
     const row = Math.floor(at / walk.span);
     bring(row, row);
-    const [x0, y0, w, h] = box(at), word = words[stateOf(at)], width = cells.width;
+    const [x0, y0, w, h] = box(at), word = view.words[stateOf(at)], width = view.cells.width;
     for (let y = y0; y < y0 + h; ++y) pixels.fill(word, y * width + x0, y * width + x0 + w);
   }
 
   // From position `from` to its neighbour `to`: only the cells of the two positions change.
   function paintStep(from, to) {
+    const {walk, counts, now} = view;
     const [later, sign] = to > from ? [to, 1] : [from, -1];
     for (let i = walk.offsets[later]; i < walk.offsets[later + 1]; ++i) counts[walk.cells[i]] += sign;
     for (let i = walk.offsets[from]; i < walk.offsets[from + 1]; ++i) now[walk.cells[i]] = 0;
@@ -155,9 +171,8 @@ export const walkGrid = (function () {
   // mode). `variant`: {only: cells the variant draws and the walk does not, missing: the reverse}.
   // A step redraws the picture only around the cells it changes, and a variant chosen only around
   // its marks and the last one's.
-  let shown = null;  // what the picture shows, when shownAt is not -1: {p, hideDecision, variant}
   function show(p, {hideDecision = false, variant = null} = {}) {
-    const was = shownAt >= 0 ? shown : null;
+    const was = view.shownAt >= 0 ? view.shown : null;
     if (was && was.p === p && was.hideDecision === hideDecision && was.variant === variant) return;
     const step = was && Math.abs(p - was.p) === 1;
     if (step) paintStep(was.p, p);
@@ -169,8 +184,8 @@ export const walkGrid = (function () {
       else if (p === was.p) areas = apart([...markBoxes(was.variant), ...markBoxes(variant), ...stateBox(p)]);
     }
     for (const area of areas || [null]) drawPicture(p, hideDecision, area);
-    shownAt = p;
-    shown = {p, hideDecision, variant};
+    view.shownAt = p;
+    view.shown = {p, hideDecision, variant};
   }
 
   // Boxes of cells [first row, last row, first column, last column], each grown by one cell each
@@ -180,6 +195,7 @@ export const walkGrid = (function () {
   // apart (a filled disc's step changes spans on four rows at once), and so do a variant's marks
   // around the circle: a few small areas rather than the box that holds them all.
   function apart(boxes) {
+    const walk = view.walk;
     const kept = [];
     for (const [row0, row1, column0, column1] of boxes) {
       let b = [Math.max(0, row0 - 1), Math.min(walk.span - 1, row1 + 1), Math.max(0, column0 - 1), Math.min(walk.span - 1, column1 + 1)];
@@ -198,11 +214,12 @@ export const walkGrid = (function () {
     });
   }
   // The cells a canvas-pixel square of half-side `reach` around (x, y) touches.
-  const cellsAround = (x, y, reach) => [Math.floor((y - reach) / c), Math.floor((y + reach) / c), Math.floor((x - reach) / c), Math.floor((x + reach) / c)];
+  const cellsAround = (x, y, reach) => [Math.floor((y - reach) / view.c), Math.floor((y + reach) / view.c), Math.floor((x - reach) / view.c), Math.floor((x + reach) / view.c)];
 
   // What a step between `from` and `to` changes: the cells of both positions (their colours,
   // borders and marks of twice) and both states' marks.
   function changedAreas(from, to) {
+    const walk = view.walk;
     const boxes = [];
     for (const p of [from, to]) {
       for (let i = walk.offsets[p]; i < walk.offsets[p + 1]; ++i) {
@@ -217,24 +234,26 @@ export const walkGrid = (function () {
   // by an area's edge: Chromium dashes the candidates' edges a shade differently where a clip
   // cuts them (a strip's edge cuts them alike in a whole redraw and in a step's).
   function stateBox(p) {
+    const {walk, c} = view;
     if (p >= walk.steps.length) return [];
     const ring = stateRing(), reach = ring.radius + ring.width + 2, [x, y] = centre(walk.steps[p].x, walk.steps[p].y);
     return [[Math.floor((y - reach) / c), Math.ceil((y + c + reach) / c), Math.floor((x - reach) / c), Math.ceil((x + reach) / c)]];
   }
 
   // A variant's marks (drawLines), each with its line and a pixel more.
-  const markReach = () => Math.max(c * 0.7, 5 * ratio) + Math.max(2, c / 6) * scale + 1;
+  const markReach = () => Math.max(view.c * 0.7, 5 * view.ratio) + Math.max(2, view.c / 6) * view.scale + 1;
   const markBoxes = (variant) => (variant ? [...variant.only, ...variant.missing].map(([x, y]) => cellsAround(...centre(x, y), markReach())) : []);
 
   // What a step never changes, apart, with room to see through: the grid lines, the axes, the
   // exact circle, and a variant's pixels apart from the walk's, a round mark for its own and a
   // square one for the walk's it lacks, larger than a small cell so that they can be found.
   function drawLines(variant) {
+    const {walk, c} = view;
     const o = origin();
     l.clearRect(0, 0, lines.width, lines.height);
-    if (cellSize >= 6) {
-      l.strokeStyle = colours.grid;
-      l.lineWidth = scale;
+    if (view.cellSize >= 6) {
+      l.strokeStyle = view.colours.grid;
+      l.lineWidth = view.scale;
       l.beginPath();
       for (let i = 0; i <= walk.span; ++i) {
         l.moveTo(i * c, 0), l.lineTo(i * c, lines.height);
@@ -242,26 +261,26 @@ export const walkGrid = (function () {
       }
       l.stroke();
     }
-    l.strokeStyle = colours.axis;
-    l.lineWidth = Math.max(1, ratio) * scale;
+    l.strokeStyle = view.colours.axis;
+    l.lineWidth = Math.max(1, view.ratio) * view.scale;
     l.beginPath();
     l.moveTo(0, o), l.lineTo(lines.width, o), l.moveTo(o, 0), l.lineTo(o, lines.height);
     l.stroke();
-    l.strokeStyle = colours.circle;
-    l.lineWidth = Math.max(1.5, c / 6) * scale;
+    l.strokeStyle = view.colours.circle;
+    l.lineWidth = Math.max(1.5, c / 6) * view.scale;
     l.beginPath();
     l.arc(o, o, walk.radius * c, 0, 2 * Math.PI);
     l.stroke();
     if (!variant) return;
-    const reach = Math.max(c * 0.7, 5 * ratio);  // markReach() takes these in
-    l.lineWidth = Math.max(2, c / 6) * scale;
-    l.strokeStyle = colours.variantOnly;
+    const reach = Math.max(c * 0.7, 5 * view.ratio);  // markReach() takes these in
+    l.lineWidth = Math.max(2, c / 6) * view.scale;
+    l.strokeStyle = view.colours.variantOnly;
     for (const [x, y] of variant.only) {
       l.beginPath();
       l.arc(...centre(x, y), reach, 0, 2 * Math.PI);
       l.stroke();
     }
-    l.strokeStyle = colours.walkOnly;
+    l.strokeStyle = view.colours.walkOnly;
     for (const [x, y] of variant.missing) {
       const [cx, cy] = centre(x, y);
       l.strokeRect(cx - reach, cy - reach, 2 * reach, 2 * reach);
@@ -273,11 +292,11 @@ export const walkGrid = (function () {
   // state over all. Each area is drawn on its own, within a clip of one rectangle: under a clip of
   // several, Chromium blends the lines a shade differently.
   function drawPicture(p, hideDecision, area) {
-    const [x, y, w, h] = area || [0, 0, side, side];
+    const [x, y, w, h] = area || [0, 0, view.side, view.side];
     // A whole redraw fills the rows above the first drawn and below the last in white, and marks
     // no cell in the rows with none drawn: at a walk's first state, nearly all of them.
     const drawn = area ? null : rowsDrawn(p);
-    for (const strip of strips) {
+    for (const strip of view.strips) {
       const top = Math.max(y, strip.top), bottom = Math.min(y + h, strip.top + strip.height);
       if (top < bottom) drawStrip(strip.context, p, hideDecision, [x, top, w, bottom - top], strip.top, drawn);
     }
@@ -285,6 +304,7 @@ export const walkGrid = (function () {
 
   // Whether each row holds a cell drawn up to `p`.
   function rowsDrawn(p) {
+    const walk = view.walk;
     const drawn = new Uint8Array(walk.span);
     for (let i = 0; i < walk.offsets[p + 1]; ++i) drawn[Math.floor(walk.cells[i] / walk.span)] = 1;
     return drawn;
@@ -293,6 +313,7 @@ export const walkGrid = (function () {
   // `m`: the strip's context, its origin moved to the picture's. `drawn`: the rows that hold a cell
   // drawn, or null for all.
   function drawStrip(m, p, hideDecision, [ax, ay, aw, ah], stripTop, drawn) {
+    const {walk, c, counts, now, colours} = view;
     const rows = [Math.max(0, Math.floor(ay / c) - 1), Math.min(walk.span - 1, Math.floor((ay + ah) / c) + 1)];
     if (drawn) {
       // White where no row is drawn, the cells' pixels from the first row drawn to the last.
@@ -305,11 +326,11 @@ export const walkGrid = (function () {
         const [, top] = box(first * walk.span), [, y0, , h0] = box(last * walk.span);
         const from = Math.max(ay, top), to = Math.min(ay + ah, y0 + h0);
         bring(first, last);
-        if (from < to) m.putImageData(cells, 0, -stripTop, ax, from, aw, to - from);
+        if (from < to) m.putImageData(view.cells, 0, -stripTop, ax, from, aw, to - from);
       }
     } else {
       bring(...rows);
-      m.putImageData(cells, 0, -stripTop, ax, ay, aw, ah);  // opaque: what was there goes
+      m.putImageData(view.cells, 0, -stripTop, ax, ay, aw, ah);  // opaque: what was there goes
     }
     m.save();
     m.translate(0, -stripTop);
@@ -322,7 +343,7 @@ export const walkGrid = (function () {
     // when it has something in it.
     let borders = null;
     const crosses = {[colours.nowMark]: null, [colours.twiceMark]: null};
-    const border = Math.max(1, c / 8) * scale, bordered = cellSize >= 8;
+    const border = Math.max(1, c / 8) * view.scale, bordered = view.cellSize >= 8;
     const columns = [Math.max(0, Math.floor(ax / c) - 1), Math.min(walk.span - 1, Math.floor((ax + aw) / c) + 1)];
     for (let row = rows[0]; row <= rows[1]; ++row) {
       if (drawn && !drawn[row]) continue;
@@ -346,7 +367,7 @@ export const walkGrid = (function () {
     for (const [colour, path] of Object.entries(crosses)) {
       if (!path) continue;
       m.strokeStyle = colour;
-      m.lineWidth = Math.max(1, c / 10) * scale;
+      m.lineWidth = Math.max(1, c / 10) * view.scale;
       m.stroke(path);
     }
     m.drawImage(lines, ax, ay, aw, ah, ax, ay, aw, ah);
@@ -357,6 +378,7 @@ export const walkGrid = (function () {
   // The state: its pixel, the candidates E and SE, and the midpoint M between them, filled when
   // inside the circle (left hollow, and grey, while the learner predicts).
   function drawState(m, p, hideDecision) {
+    const {walk, c, colours} = view;
     if (p >= walk.steps.length) return;
     const s = walk.steps[p], ring = stateRing();
     m.strokeStyle = colours.state;
@@ -366,7 +388,7 @@ export const walkGrid = (function () {
     m.stroke();
     if (!s.move) return;
     m.strokeStyle = colours.candidate;
-    m.lineWidth = Math.max(1, c / 8) * scale;
+    m.lineWidth = Math.max(1, c / 8) * view.scale;
     m.setLineDash([Math.max(2, c / 5), Math.max(2, c / 5)]);
     for (const dy of [0, 1]) {
       const [cx, cy] = centre(s.x + 1, s.y - dy);
@@ -374,30 +396,30 @@ export const walkGrid = (function () {
     }
     m.setLineDash([]);
     m.beginPath();
-    m.arc(...centre(...s.midpoint), Math.max(4 * ratio, c * 0.22), 0, 2 * Math.PI);
+    m.arc(...centre(...s.midpoint), Math.max(4 * view.ratio, c * 0.22), 0, 2 * Math.PI);
     m.fillStyle = m.strokeStyle = hideDecision ? colours.undecided : colours.candidate;
     if (!hideDecision && s.move === 'E') m.fill();
-    m.lineWidth = Math.max(1.5, c / 10) * scale;
+    m.lineWidth = Math.max(1.5, c / 10) * view.scale;
     m.stroke();
   }
 
   // The grid point under a pointer, or null outside the plane.
   function pointAt(clientX, clientY) {
     const area = grid.getBoundingClientRect();  // its border box: the picture starts inside the border
-    const x = Math.floor((clientX - area.left - grid.clientLeft) / cellSize) - walk.radius - 1;
-    const y = walk.radius + 1 - Math.floor((clientY - area.top - grid.clientTop) / cellSize);
-    return Math.abs(x) <= walk.radius + 1 && Math.abs(y) <= walk.radius + 1 ? {x, y} : null;
+    const x = Math.floor((clientX - area.left - grid.clientLeft) / view.cellSize) - view.walk.radius - 1;
+    const y = view.walk.radius + 1 - Math.floor((clientY - area.top - grid.clientTop) / view.cellSize);
+    return Math.abs(x) <= view.walk.radius + 1 && Math.abs(y) <= view.walk.radius + 1 ? {x, y} : null;
   }
 
   // The picture as its strips show it, whole, for the tests to read; `redrawn`: drawn again whole
   // first, as a redraw of part of it must come out.
   function picture({redrawn = false} = {}) {
-    if (redrawn && shownAt >= 0) {
-      shownAt = -1;
-      show(shown.p, shown);
+    if (redrawn && view.shownAt >= 0) {
+      view.shownAt = -1;
+      show(view.shown.p, view.shown);
     }
-    const image = new ImageData(side, side);
-    for (const strip of strips) image.data.set(strip.context.getImageData(0, 0, side, strip.height).data, strip.top * side * 4);
+    const image = new ImageData(view.side, view.side);
+    for (const strip of view.strips) image.data.set(strip.context.getImageData(0, 0, view.side, strip.height).data, strip.top * view.side * 4);
     return image;
   }
 
