@@ -8,7 +8,17 @@ export const walkTable = (function () {
   const t = i18n.t, number = i18n.number;
   const table = document.getElementById('steps');
   const tbody = table.tBodies[0], tfoot = table.tFoot;
-  let walk = null, chosen = () => {};
+  const view = {
+    walk: null,
+    chosen: () => {},  // told the position of a row chosen
+    current: -1,  // the position whose row is marked current, -1 for none
+    // What is hidden: the rows after `shown` when `after`; `move`, the position whose move is, or -1.
+    hiding: {after: false, shown: -1, move: -1},
+    scroll: null,  // the frame's scroll to come, {frame, top}, until the frame
+    // While the page has not been laid out with the rows just made, the position whose row is
+    // brought into view once it is, -1 after.
+    placing: -1,
+  };
 
   // The rows are written as HTML and parsed at once, each text escaped, not built element by
   // element, a dozen elements to each of some 70 rows at radius 100 (docs/performance.md).
@@ -21,61 +31,58 @@ export const walkTable = (function () {
   // hidden as "?" while the learner predicts it); the draws and the total.
   const columns = ['', 'y', 'd', 'fm', 'move', '', ''];
   function stateRow(s, p) {
-    const texts = [s.x, s.y, number(s.d), number(s.fm, 2), s.move || '—', number(walk.drawCount(p)), number(walk.offsets[p + 1])];
+    const texts = [s.x, s.y, number(s.d), number(s.fm, 2), s.move || '—', number(view.walk.drawCount(p)), number(view.walk.offsets[p + 1])];
     return `<tr data-step="${p}">${stepCell(p, t('table.step', {step: p}), p)}` +
            `${texts.map((text, i) => td(text, columns[i] ? ` class="${columns[i]}"` : '')).join('')}</tr>`;
   }
 
   function fill(w) {
-    walk = w;
-    current = -1;
+    view.walk = w;
+    view.current = -1;
     // Placed once the page is next laid out with the new rows; a scroll still to come was the last table's.
-    scroll = null;
-    if (placing < 0) requestAnimationFrame(place);
-    placing = 0;
-    hiding = {after: false, shown: -1, move: -1};
-    tbody.innerHTML = walk.steps.map(stateRow).join('');
-    const after = walk.steps.length;
-    tfoot.innerHTML = walk.afterCount ? `<tr data-step="${after}">${stepCell(t('table.after'), t('table.after-label'), after)}` +
-                                        `${td(t('table.after-what'), ' colspan="5"')}${td(number(walk.afterCount))}${td(number(walk.total))}</tr>` : '';
+    view.scroll = null;
+    if (view.placing < 0) requestAnimationFrame(place);
+    view.placing = 0;
+    view.hiding = {after: false, shown: -1, move: -1};
+    tbody.innerHTML = view.walk.steps.map(stateRow).join('');
+    const after = view.walk.steps.length;
+    tfoot.innerHTML = view.walk.afterCount ? `<tr data-step="${after}">${stepCell(t('table.after'), t('table.after-label'), after)}` +
+                                             `${td(t('table.after-what'), ' colspan="5"')}${td(number(view.walk.afterCount))}${td(number(view.walk.total))}</tr>` : '';
   }
 
   // Marks the row of `position` as the current one and brings it into view. With `hideAfter`,
   // the rows after it are hidden, and with `hideMove` its move, until the learner has answered.
   // A step touches only the rows whose state changes, and reads the layout before it writes: at
   // radius 100 the table has some 70 rows, and a step must stay within a frame on a phone.
-  // `placing`: while the page has not been laid out with the rows just made, the position whose row
-  // is brought into view once it is, -1 after.
-  let current = -1, hiding = {after: false, shown: -1, move: -1}, scroll = null, placing = -1;
   function select(position, {hideAfter = false, hideMove = false} = {}) {
     const rows = [...tbody.rows, ...tfoot.rows], row = rows[position];
     // A table just filled finds its row's place just before the frame, when the page is laid out
     // for it anyway: read now, its layout would lay the whole page out once more. Later selects
     // read before they write, as the frame would have it.
-    if (placing >= 0) placing = position;
+    if (view.placing >= 0) view.placing = position;
     else bring(rows, position);
-    if (position !== current) {  // the same row again (a variant chosen, say): nothing to restyle
-      if (current >= 0 && rows[current]) rows[current].removeAttribute('aria-current');
+    if (position !== view.current) {  // the same row again (a variant chosen, say): nothing to restyle
+      if (view.current >= 0 && rows[view.current]) rows[view.current].removeAttribute('aria-current');
       row.setAttribute('aria-current', 'step');
-      current = position;
+      view.current = position;
     }
     // The rows from the first whose hiding changes to the last: one row a step in predict mode.
-    const shown = hideAfter ? position : rows.length - 1, wasShown = hiding.after ? hiding.shown : rows.length - 1;
+    const shown = hideAfter ? position : rows.length - 1, wasShown = view.hiding.after ? view.hiding.shown : rows.length - 1;
     for (let p = Math.min(shown, wasShown) + 1; p <= Math.max(shown, wasShown); ++p) rows[p].hidden = p > shown;
     const moveShown = (p) => {
       const move = rows[p] && rows[p].querySelector('.move');
-      if (move) move.textContent = p === hiding.move ? '?' : walk.steps[p].move || '—';
+      if (move) move.textContent = p === view.hiding.move ? '?' : view.walk.steps[p].move || '—';
     };
-    const wasHiding = hiding.move;
-    hiding = {after: hideAfter, shown, move: hideMove ? position : -1};
+    const wasHiding = view.hiding.move;
+    view.hiding = {after: hideAfter, shown, move: hideMove ? position : -1};
     if (wasHiding >= 0) moveShown(wasHiding);
-    if (hiding.move >= 0) moveShown(hiding.move);
+    if (view.hiding.move >= 0) moveShown(view.hiding.move);
   }
 
   // A new table's row brought into view, at once: the page is laid out by the read.
   function place() {
-    const position = placing;
-    placing = -1;
+    const position = view.placing;
+    view.placing = -1;
     bring([...tbody.rows, ...tfoot.rows], position, {now: true});
   }
 
@@ -88,7 +95,7 @@ export const walkTable = (function () {
     const scrolled = frame.scrollTop, height = frame.clientHeight, hidden = row.hidden && position > 0;
     const box = (hidden ? rows[position - 1] : row).getBoundingClientRect();
     const at = (hidden ? box.bottom : box.top) - frame.getBoundingClientRect().top - frame.clientTop + scrolled;
-    const top = scroll ? scroll.top : scrolled;  // where the frame will be scrolled when it is drawn
+    const top = view.scroll ? view.scroll.top : scrolled;  // where the frame will be scrolled when it is drawn
     if (at >= top + 40 && at <= top + height - 40) return;
     if (now) frame.scrollTop = at - height / 2;
     else scrollTo(frame, at - height / 2);
@@ -98,14 +105,14 @@ export const walkTable = (function () {
   // and the page is laid out once, not twice. Until then, the scroll to come stands for the frame's.
   function scrollTo(frame, top) {
     // A new table may have dropped the scroll since (fill).
-    if (!scroll) requestAnimationFrame(() => { if (scroll) scroll.frame.scrollTop = scroll.top; scroll = null; });
-    scroll = {frame, top};
+    if (!view.scroll) requestAnimationFrame(() => { if (view.scroll) view.scroll.frame.scrollTop = view.scroll.top; view.scroll = null; });
+    view.scroll = {frame, top};
   }
 
   table.addEventListener('click', (event) => {
     const row = event.target.closest('tr[data-step]');
-    if (row) chosen(Number(row.dataset.step));
+    if (row) view.chosen(Number(row.dataset.step));
   });
 
-  return {fill, select, onChoose(f) { chosen = f; }};
+  return {fill, select, onChoose(f) { view.chosen = f; }};
 })();
