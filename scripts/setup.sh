@@ -6,15 +6,15 @@ set -euo pipefail
 packages=(g++ make cmake pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
           xvfb xauth libx11-dev libxtst-dev libxdamage-dev libxdo-dev libpng-dev)
 # Debian's emscripten only suggests the CMake and make that its emcmake drives; rsvg-convert makes
-# the web app's icons from the favicon. The web tests read printed pages with pdftotext and run the
-# Nu Html Checker (npm's vnu-jar) with Java.
+# the web app's icons from the favicon. The web tests read printed pages with pdftotext, run the
+# Nu Html Checker (npm's vnu-jar) with Java and validate the SCORM packages' manifests with xmllint.
 web=(emscripten cmake make python3 librsvg2-bin)
 browser=(chromium)
 case "${1:-run}" in
   run) packages+=(imagemagick fonts-dejavu-core) ;;
   # The web tests run in a second engine too. The walk's test and the web tests' circle model read
   # and write JSON with nlohmann-json.
-  test) packages+=(clang libgtest-dev libbenchmark-dev nlohmann-json3-dev "${web[@]}" "${browser[@]}" firefox-esr poppler-utils default-jre-headless) ;;
+  test) packages+=(clang libgtest-dev libbenchmark-dev nlohmann-json3-dev "${web[@]}" "${browser[@]}" firefox-esr poppler-utils default-jre-headless libxml2-utils) ;;
   bench) packages+=(libgtest-dev libbenchmark-dev valgrind "${web[@]}" "${browser[@]}") ;;
   web) packages=("${web[@]}") ;;
 esac

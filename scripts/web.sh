@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh web
-# The build's own tools: esbuild, as web/package-lock.json pins it.
+# The build's own tools and files (esbuild, fflate, the SCORM schema files), as web/package-lock.json pins them.
 npm ls --prefix web >/dev/null 2>&1 || npm ci --prefix web --no-audit --no-fund
 # emscripten's optimiser finds acorn through Debian's Node path, which another Node lacks.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}

@@ -11,6 +11,7 @@ import path from 'node:path';
 import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
 import {answerSet} from './practice.mjs';
+import {platform, unzipped} from './scorm.mjs';
 
 const site = useSite();
 
@@ -183,25 +184,14 @@ test('an update with a file missing is never served: each page runs one build, o
 });
 
 test('the SCORM package, run by a platform: the score after each answer, passed or failed at the end, and the session finished', async () => {
-  const lms = fs.mkdtempSync(path.join(os.tmpdir(), 'lms-'));
-  execFileSync('python3', ['-m', 'zipfile', '-e', path.join(site.path, '..', 'midpoint-practice-scorm12.zip'), path.join(lms, 'package')]);
-  const manifest = fs.readFileSync(path.join(lms, 'package', 'imsmanifest.xml'), 'utf8');
-  const launch = /adlcp:scormtype="sco" href="([^"]+)"/.exec(manifest)[1];
-  assert.match(manifest, /<adlcp:masteryscore>80<\/adlcp:masteryscore>/);
-  fs.copyFileSync(new URL('node_modules/scorm-again/dist/scorm12.min.js', import.meta.url), path.join(lms, 'scorm12.min.js'));
-  // The platform: scorm-again's run-time as window.API, the package's launch page in a frame.
-  fs.writeFileSync(path.join(lms, 'course.html'), `<!doctype html><title>course</title><link rel="icon" href="data:,"><script src="scorm12.min.js"></script>
-    <script>window.API = new Scorm12API({logLevel: 5}); window.said = {raw: [], time: null, finished: false};
-      API.on('LMSSetValue.cmi.core.score.raw', (element, value) => said.raw.push(value));
-      API.on('LMSSetValue.cmi.core.session_time', (element, value) => { said.time = value; });
-      API.on('LMSFinish', () => { said.finished = true; });</script>
-    <iframe src="package/${launch}" width="1200" height="900"></iframe>`);
-  const server = await serve({'/lms/': lms});
-  after(() => { server.closeAllConnections(); server.close(); });
+  const pkg = unzipped(path.join(site.path, '..', 'midpoint-practice-scorm12.zip'));
+  assert.equal(pkg.mastery, '80');
+  const lms = await platform(pkg);
+  after(lms.close);
   for (const right of [true, false]) {
     const page = await site.browser.newPage();
     const problems = watch(page);
-    await page.goto(`http://127.0.0.1:${server.address().port}/lms/course.html`);
+    await page.goto(lms.url);
     const frame = () => page.frames().find((f) => f.url().includes('walk.html'));
     await until(async () => frame() && await frame().$('#practice-question[data-kind]').catch(() => null), 'the first question');
     await answerSet(page, frame(), right);

@@ -1,16 +1,60 @@
-# Writes the SCORM 1.2 package ZIP: imsmanifest.xml from its template (TEMPLATE), listing every
-# file of the site (FILES, relative to SITE), at the root of the zip beside them.
-#   cmake -DSITE=... -DFILES="a;b" -DSEED=... -DTEMPLATE=... -DZIP=... -P scorm_package.cmake
-cmake_minimum_required(VERSION 3.18)
-set(ENTRIES "")
-foreach(file ${FILES})
-  string(APPEND ENTRIES "      <file href=\"${file}\"/>\n")
-endforeach()
-string(REGEX REPLACE "\n$" "" ENTRIES "${ENTRIES}")
-configure_file("${TEMPLATE}" "${SITE}/imsmanifest.xml" @ONLY)
-file(REMOVE "${ZIP}")
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf "${ZIP}" --format=zip imsmanifest.xml ${FILES}
-                WORKING_DIRECTORY "${SITE}" RESULT_VARIABLE failed)
-if(failed)
-  message(FATAL_ERROR "could not write ${ZIP}")
+# The SCORM 1.2 package, in two steps (STEP):
+#   template  writes OUTPUT (the site's scorm-package.json): imsmanifest.xml's template (TEMPLATE)
+#             with every file of the site (FILES, relative to SITE) listed in its resource, those
+#             files, and the ADL schema files (SCHEMAS) that sit at a package's root. The build's
+#             package and teacher.html's, made in the browser, both come from it.
+#   zip       writes ZIP from that (OUTPUT) for one set: SEED, QUESTIONS, MASTERY and the launch
+#             address LAUNCH (written into XML as it is), the manifest at the root beside the files.
+#   cmake -DSTEP=template -DSITE=... -DFILES="a;b" -DSCHEMAS="c;d" -DTEMPLATE=... -DOUTPUT=... -P scorm_package.cmake
+#   cmake -DSTEP=zip -DSITE=... -DOUTPUT=... -DSEED=... -DQUESTIONS=... -DMASTERY=... -DLAUNCH=... -DZIP=... -P scorm_package.cmake
+cmake_minimum_required(VERSION 3.19)
+function(jsonList out)
+  set(list "")
+  foreach(item ${ARGN})
+    if(list)
+      string(APPEND list ", ")
+    endif()
+    string(APPEND list "\"${item}\"")
+  endforeach()
+  set(${out} "[${list}]" PARENT_SCOPE)
+endfunction()
+
+if(STEP STREQUAL template)
+  set(entries "")
+  foreach(file ${FILES})
+    string(APPEND entries "      <file href=\"${file}\"/>\n")
+  endforeach()
+  string(REGEX REPLACE "\n$" "" entries "${entries}")
+  file(READ "${TEMPLATE}" manifest)
+  string(REPLACE "@ENTRIES@" "${entries}" manifest "${manifest}")
+  # As a JSON string: the template has no backslash or control character but its line ends.
+  string(REPLACE "\"" "\\\"" manifest "${manifest}")
+  string(REPLACE "\n" "\\n" manifest "${manifest}")
+  jsonList(files ${FILES})
+  jsonList(schemas ${SCHEMAS})
+  file(WRITE "${OUTPUT}" "{\"manifest\": \"${manifest}\",\n \"files\": ${files},\n \"schemas\": ${schemas}}\n")
+elseif(STEP STREQUAL zip)
+  file(READ "${OUTPUT}" package)
+  string(JSON manifest GET "${package}" manifest)
+  foreach(name SEED QUESTIONS MASTERY LAUNCH)
+    string(REPLACE "@${name}@" "${${name}}" manifest "${manifest}")
+  endforeach()
+  file(WRITE "${SITE}/imsmanifest.xml" "${manifest}")
+  set(files "")
+  foreach(list schemas files)
+    string(JSON count LENGTH "${package}" ${list})
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE ${last})
+      string(JSON file GET "${package}" ${list} ${i})
+      list(APPEND files "${file}")
+    endforeach()
+  endforeach()
+  file(REMOVE "${ZIP}")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf "${ZIP}" --format=zip imsmanifest.xml ${files}
+                  WORKING_DIRECTORY "${SITE}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "could not write ${ZIP}")
+  endif()
+else()
+  message(FATAL_ERROR "STEP is template or zip")
 endif()
