@@ -12,24 +12,27 @@ export const walkTrace = (function () {
   // Its bytes, as base64 in midpoint-walk.js, are read by the browser's own decoder where it has one.
   const bytes = (base64) => (Uint8Array.fromBase64 ? Uint8Array.fromBase64(base64) : Uint8Array.from(atob(base64), (c) => c.charCodeAt(0)));
   const compiling = (async () => createWalkModule({wasmBinary: bytes(walkWasmBase64)}))();
-  let module = null;
+  // Filled once the module is there (start): the modes and the source as the page reads them.
   const modes = [];
   const source = {file: '', text: ''};  // the rasterisers' source, whose lines the trace names
-  const limits = {radius: 0};  // the largest radius the page offers, the program's
+  const loaded = {
+    module: null,
+    radiusLimit: 0,  // the largest radius the page offers, the program's
+  };
 
   async function start() {
-    module = await compiling;
+    const module = loaded.module = await compiling;
     for (let i = 0; i < module._walkModeCount(); ++i) modes.push(module.UTF8ToString(module._walkModeName(i)));
     source.file = module.UTF8ToString(module._walkSourceFile());
     source.text = module.UTF8ToString(module._walkSource());
-    limits.radius = module._walkPageRadiusLimitValue();
+    loaded.radiusLimit = module._walkPageRadiusLimitValue();
   }
 
   // A part of the record, as walk.h numbers them (WalkPart), in the module's memory: valid until
   // the module runs again.
   const part = {header: 0, states: 1, lines: 2, lineStarts: 3, decision: 4, runs: 5, runStarts: 6, code: 8};
   const view = (p) => {
-    const at = module._walkPartData(p) / 4;
+    const module = loaded.module, at = module._walkPartData(p) / 4;
     return module.HEAP32.subarray(at, at + module._walkPartSize(p));
   };
   const moves = [null, 'E', 'SE'];
@@ -41,12 +44,13 @@ export const walkTrace = (function () {
   // draws after the walk (the extents' rows), one more for those draws (`afterCount` of them).
   // `code`: the lines of the source to show, the walk the modes share and the mode's function.
   function load(mode, radius) {
-    const states = module._walkLoad(modes.indexOf(mode), radius);
+    const states = loaded.module._walkLoad(modes.indexOf(mode), radius);
     const header = view(part.header), fields = view(part.states), lines = view(part.lines), lineStarts = view(part.lineStarts);
     const runs = view(part.runs), runStarts = view(part.runStarts), code = view(part.code);
     const linesAt = (p) => Array.from(lines.subarray(lineStarts[p], lineStarts[p + 1]));
     const steps = new Array(states);
     const stride = fields.length / states;  // walk.h's walkStateFields, from the record's own sizes
+    const runWidth = runs.length / runStarts[states + 1];  // and its walkRunFields, runStarts ending with the runs' number
     for (let p = 0, f = 0; p < states; ++p, f += stride) {  // x, y, d, move, F(M) in quarters, M's x and y in halves
       steps[p] = {x: fields[f], y: fields[f + 1], d: fields[f + 2], move: moves[fields[f + 3]], fm: fields[f + 4] / 4,
                   midpoint: [fields[f + 5], fields[f + 6] / 2], lines: linesAt(p)};
@@ -60,7 +64,7 @@ export const walkTrace = (function () {
     const offsets = [0];
     let n = 0;
     for (let p = 0; p <= states; ++p) {
-      for (let i = 4 * runStarts[p]; i < 4 * runStarts[p + 1]; i += 4) {  // x, y, count, paired: as walk.h's WalkRunField
+      for (let i = runWidth * runStarts[p]; i < runWidth * runStarts[p + 1]; i += runWidth) {  // x, y, count, paired: as walk.h's WalkRunField
         const x = runs[i], y = runs[i + 1], count = runs[i + 2], paired = runs[i + 3];
         for (let k = 0; k < count; ++k) {
           const at = paired ? walk.cellAt(x + (k >> 1), k & 1 ? -y : y) : walk.cellAt(x + k, y);
@@ -81,7 +85,7 @@ export const walkTrace = (function () {
   // `pixels` and `differ` counts, `only` the pixels [x, y] the variant gives and the walk does not,
   // `missing` the reverse.
   function variants(radius) {
-    const size = module._walkVariantsAt(radius), at = module._walkVariantsData() / 4;
+    const module = loaded.module, size = module._walkVariantsAt(radius), at = module._walkVariantsData() / 4;
     const data = module.HEAP32.subarray(at, at + size), list = [];
     const pixels = (from, count) => Array.from({length: count}, (_, k) => [data[from + 2 * k], data[from + 2 * k + 1]]);
     for (let i = 0, v = 0; i < size; ++v) {
@@ -94,7 +98,7 @@ export const walkTrace = (function () {
   }
 
   // The draws of one pass of `mode` at `radius`, counted by the rasteriser itself.
-  const drawCount = (mode, radius) => module._walkDrawCount(modes.indexOf(mode), radius);
+  const drawCount = (mode, radius) => loaded.module._walkDrawCount(modes.indexOf(mode), radius);
 
-  return {start, modes, source, load, variants, drawCount, get radiusLimit() { return limits.radius; }};
+  return {start, modes, source, load, variants, drawCount, get radiusLimit() { return loaded.radiusLimit; }};
 })();
