@@ -8,13 +8,13 @@ export const walkPrint = (function () {
   const t = i18n.t;
   const heading = document.getElementById('print-heading'), sheet = document.getElementById('worksheet-grid');
   const worksheet = pageAddress.get('worksheet') === '1';
-  let walk = null;
+  const state = {walk: null};
 
   // A worksheet's grid on `canvas`, `side` CSS pixels square: the lines, the axes, the exact circle
   // and the start pixel alone, for the learner to fill in.
   function drawGrid(canvas, side) {
     const colour = pageTheme.colour;
-    const r = walk.radius, span = walk.span, k = 2;  // twice the CSS pixels, for paper
+    const r = state.walk.radius, span = state.walk.span, k = 2;  // twice the CSS pixels, for paper
     const cell = (side * k) / span, o = (r + 1.5) * cell, w = canvas.getContext('2d');
     canvas.width = canvas.height = side * k;
     canvas.style.width = canvas.style.height = `${side}px`;
@@ -39,13 +39,13 @@ export const walkPrint = (function () {
   }
 
   function load(w) {
-    walk = w;
+    state.walk = w;
     if (worksheet) drawGrid(sheet, 480);
   }
 
   function show(position) {
     heading.textContent = t(worksheet ? 'print.worksheet-heading' : 'print.heading',
-                            {mode: t(`mode.${walk.mode}`), r: walk.radius, step: position});
+                            {mode: t(`mode.${state.walk.mode}`), r: state.walk.radius, step: position});
   }
 
   return {load, show};

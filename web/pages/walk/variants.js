@@ -10,16 +10,19 @@ export const walkVariants = (function () {
   const $ = (id) => document.getElementById(id);
   const select = $('variant'), sentence = $('variant-sentence'), body = $('variant-table').tBodies[0];
   const caption = $('variant-table').caption;
-  let data = null, marks = null;
+  const state = {
+    data: null,  // the variants at the radius loaded, as walkTrace.variants gives them
+    marks: null,  // the chosen variant's, null for the walk itself
+  };
 
   // The variants at `radius`; the choice, its marks and the sentence follow `name`.
   function load(radius, name) {
-    data = walkTrace.variants(radius);
+    state.data = walkTrace.variants(radius);
     if (!select.options.length) {
-      for (const v of data.variants) select.add(new Option(t(`variant.${v.name}`), v.name));
+      for (const v of state.data.variants) select.add(new Option(t(`variant.${v.name}`), v.name));
     }
     caption.textContent = t('variants.caption', {r: radius});
-    body.replaceChildren(...data.variants.map((v) => {
+    body.replaceChildren(...state.data.variants.map((v) => {
       const row = document.createElement('tr');
       const head = document.createElement('th');
       head.scope = 'row';
@@ -28,7 +31,7 @@ export const walkVariants = (function () {
       for (const n of [v.pixels, v.differ]) row.insertCell().textContent = i18n.number(n);
       return row;
     }));
-    choose(names().includes(name) ? name : data.variants[0].name);
+    choose(names().includes(name) ? name : state.data.variants[0].name);
     tell();
   }
 
@@ -36,22 +39,22 @@ export const walkVariants = (function () {
   // a choice can be drawn, reading the layout, before anything is written.
   function choose(name) {
     select.value = name;
-    const chosen = data.variants.find((v) => v.name === name);
-    marks = chosen === data.variants[0] ? null : chosen;  // its `only` and `missing`, the same object each time
+    const chosen = state.data.variants.find((v) => v.name === name);
+    state.marks = chosen === state.data.variants[0] ? null : chosen;  // its `only` and `missing`, the same object each time
   }
 
   // How many pixels the chosen variant's walk differs by, and the legend of its marks; written only
   // where they change, since each write lays the page out.
   function tell() {
-    if (!data) return;  // not loaded yet: the walk alone, as the page starts
-    const chosen = data.variants.find((v) => v.name === select.value);
+    if (!state.data) return;  // not loaded yet: the walk alone, as the page starts
+    const chosen = state.data.variants.find((v) => v.name === select.value);
     const text = chosen.differ === 0 ? t('variants.differ.zero') : i18n.plural('variants.differ', chosen.differ);
     if (sentence.textContent !== text) sentence.textContent = text;
-    if (document.body.classList.contains('comparing') !== (marks !== null)) document.body.classList.toggle('comparing', marks !== null);
+    if (document.body.classList.contains('comparing') !== (state.marks !== null)) document.body.classList.toggle('comparing', state.marks !== null);
   }
 
-  const names = () => (data ? data.variants.map((v) => v.name) : []);
+  const names = () => (state.data ? state.data.variants.map((v) => v.name) : []);
 
-  return {load, choose, tell, names, select, get chosen() { return select.value; }, get marks() { return marks; },
-          get radius() { return data ? data.radius : 0; }};
+  return {load, choose, tell, names, select, get chosen() { return select.value; }, get marks() { return state.marks; },
+          get radius() { return state.data ? state.data.radius : 0; }};
 })();
