@@ -11,7 +11,10 @@ export const pageAddress = (function () {
   for (const name of all) if (asked.has(name)) shared.set(name, asked.get(name));
   // The page's own parameters as the page was opened, every value of each, in their order.
   const opened = new URLSearchParams([...asked].filter(([name]) => !all.includes(name)));
-  let own = new URLSearchParams();  // the page's own state, as last written
+  const address = {
+    own: new URLSearchParams(),  // the page's own state, as last written
+    timer: null,  // the rewrite to come (write)
+  };
   // What the address asks of the page's look, before it is drawn: essentials only, or a worksheet.
   document.documentElement.classList.toggle('embed', shared.get('embed') === '1');
   document.documentElement.classList.toggle('worksheet', shared.get('worksheet') === '1');
@@ -33,18 +36,17 @@ export const pageAddress = (function () {
   // This page's address for its state, relative, with everything it was opened with.
   // Relative to this folder, and so never anything but a path, whatever the server's path holds.
   const here = `./${location.pathname.split('/').pop()}`;
-  const self = (state = own, values) => `${here}${compose(state, all, values)}`;
+  const self = (state = address.own, values) => `${here}${compose(state, all, values)}`;
   // The same as a full address, to copy or to put in a frame.
-  const full = (values) => new URL(self(own, values), location.href).href;
+  const full = (values) => new URL(self(address.own, values), location.href).href;
 
   // Rewrites the address for the page's state `state` a moment after the last change, not at
   // every step: the browser takes longer to rewrite it than a step takes.
-  let timer = null;
-  function write(state = own) {
-    own = new URLSearchParams(state);
-    clearTimeout(timer);
-    timer = setTimeout(() => {
-      const next = compose(own, all);
+  function write(state = address.own) {
+    address.own = new URLSearchParams(state);
+    clearTimeout(address.timer);
+    address.timer = setTimeout(() => {
+      const next = compose(address.own, all);
       if (location.search !== next) history.replaceState(null, '', `${here}${next}`);
     }, 150);
   }

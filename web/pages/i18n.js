@@ -18,6 +18,10 @@ function pageLanguage(tables) {
   warmUpNumberFormat(lang);
   const others = languages.filter((l) => l !== lang);
   const table = tables[lang];
+  const state = {
+    formats: new Map(),  // the number formats made, by their decimals (number)
+    grouped: null,  // the language's grouping of thousands as typed, once read (wholeNumber)
+  };
 
   // The language's typography: a no-break space before some signs and after others (French: before
   // : ; ? ! and », after «).
@@ -53,10 +57,9 @@ function pageLanguage(tables) {
   // n with `digits` decimals as the language writes it (Intl): its decimal sign and grouping, and
   // the true minus sign where the platform gives a hyphen; never a minus before zero (rounded to
   // zero first, which any browser's Intl takes).
-  const formats = new Map();
   function number(n, digits = 0) {
-    if (!formats.has(digits)) formats.set(digits, new Intl.NumberFormat(lang, {minimumFractionDigits: digits, maximumFractionDigits: digits}));
-    return formats.get(digits).format(Number(n.toFixed(digits)) || 0).replace('-', '\u2212');
+    if (!state.formats.has(digits)) state.formats.set(digits, new Intl.NumberFormat(lang, {minimumFractionDigits: digits, maximumFractionDigits: digits}));
+    return state.formats.get(digits).format(Number(n.toFixed(digits)) || 0).replace('-', '\u2212');
   }
 
   // Every element's texts from the attributes that name them.
@@ -91,14 +94,13 @@ function pageLanguage(tables) {
   // thousands (English's commas, French's spaces); null for anything else.
   // The grouping is read when first needed, not as the page loads: a number format made then would
   // come before the warm-up worker has built the table.
-  let grouped = null;
   function wholeNumber(text) {
-    if (!grouped) {
+    if (!state.grouped) {
       const group = new Intl.NumberFormat(lang).formatToParts(11111).find((p) => p.type === 'group')?.value || ',';
       const groups = /\s/.test(group) ? '\\s\u00a0\u202f' : group.replace(/[\\^\]-]/g, '\\$&');
-      grouped = new RegExp(`(\\d)[${groups}](?=\\d{3}(\\D|$))`, 'g');
+      state.grouped = new RegExp(`(\\d)[${groups}](?=\\d{3}(\\D|$))`, 'g');
     }
-    const typed = text.trim().replace(/^\u2212/, '-').replace(grouped, '$1');
+    const typed = text.trim().replace(/^\u2212/, '-').replace(state.grouped, '$1');
     return /^-?[0-9]+$/.test(typed) ? Number(typed) : null;
   }
 

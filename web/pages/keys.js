@@ -6,26 +6,30 @@ import {i18n} from './from-head.js';
 
 export const pageKeys = (function () {
   const t = i18n.t;
-  let rows = () => [], dialog = null, opener = null;
+  const state = {
+    rows: () => [],  // the page's rows (control)
+    dialog: null,
+    opener: null,  // what had the focus as the dialog opened, to have it back
+  };
 
   function open() {
-    if (dialog.open) return;
-    opener = document.activeElement;
-    const body = dialog.querySelector('tbody');
-    body.replaceChildren(...rows().map(([keys, effect]) => {
+    if (state.dialog.open) return;
+    state.opener = document.activeElement;
+    const body = state.dialog.querySelector('tbody');
+    body.replaceChildren(...state.rows().map(([keys, effect]) => {
       const row = document.createElement('tr');
       const what = row.insertCell();
       what.append(...[].concat(keys));
       row.insertCell().textContent = effect;
       return row;
     }));
-    dialog.showModal();
+    state.dialog.showModal();
   }
 
   // The dialog, the button at the end of `tools`, and the key; `keyRows` gives the rows.
   function control(tools, keyRows) {
-    rows = keyRows;
-    dialog = document.createElement('dialog');
+    state.rows = keyRows;
+    const dialog = state.dialog = document.createElement('dialog');
     dialog.className = 'keys-dialog';
     dialog.setAttribute('aria-labelledby', 'keys-title');
     const title = Object.assign(document.createElement('h2'), {id: 'keys-title', textContent: t('keys.title')});
@@ -34,7 +38,7 @@ export const pageKeys = (function () {
     const close = Object.assign(document.createElement('button'), {type: 'button', textContent: t('keys.close')});
     close.addEventListener('click', () => dialog.close());
     dialog.append(title, table, close);
-    dialog.addEventListener('close', () => opener?.focus?.({preventScroll: true}));
+    dialog.addEventListener('close', () => state.opener?.focus?.({preventScroll: true}));
     document.body.append(dialog);
 
     const button = Object.assign(document.createElement('button'), {type: 'button', id: 'keys-button', textContent: t('keys.button')});

@@ -18,7 +18,10 @@ export function startProgram(page) {
   const t = i18n.t;
   const canvas = $('canvas'), output = $('output'), status = $('status'), walkLink = $('walk-link');
   const kept = 200;  // lines the list keeps
-  let shown = [], pending = false;
+  const state = {
+    shown: [],  // the lines printed, cut to the newest `kept` as the list is brought up to date
+    pending: false,  // whether the list is to be brought up to date in the coming frame
+  };
   i18n.apply();
   document.title = t(`${page}.title`);
   i18n.linkOtherLanguage($('language'));
@@ -31,10 +34,10 @@ export function startProgram(page) {
                                                                     row.cells[1].textContent]));
 
   function showOutput() {
-    pending = false;
+    state.pending = false;
     if (output) {
-      shown = shown.slice(-kept);
-      output.textContent = shown.join('\n');
+      state.shown = state.shown.slice(-kept);
+      output.textContent = state.shown.join('\n');
       output.scrollTop = output.scrollHeight;
     }
     // The explainer at the circle on the screen, as the program has it, in this page's language.
@@ -49,9 +52,9 @@ export function startProgram(page) {
     noInitialRun: true,
     print(line) {
       console.log(line);
-      shown.push(line);
-      if (!pending) {
-        pending = true;
+      state.shown.push(line);
+      if (!state.pending) {
+        state.pending = true;
         requestAnimationFrame(showOutput);
       }
     },

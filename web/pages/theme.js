@@ -8,15 +8,17 @@ import {i18n} from './i18n.js';
 export const pageTheme = (function () {
   const themes = ['light', 'dark', 'projector'];
   const root = document.documentElement, system = matchMedia('(prefers-color-scheme: dark)');
-  let choice = themes.includes(pageAddress.get('theme')) ? pageAddress.get('theme') : 'auto';
-  const theme = () => (choice !== 'auto' ? choice : system.matches ? 'dark' : 'light');
+  const state = {
+    choice: themes.includes(pageAddress.get('theme')) ? pageAddress.get('theme') : 'auto',  // 'auto': the system's
+  };
+  const theme = () => (state.choice !== 'auto' ? state.choice : system.matches ? 'dark' : 'light');
 
   function apply() {
     root.dataset.theme = theme();
     document.dispatchEvent(new Event('themechange'));
   }
   apply();
-  system.addEventListener('change', () => { if (choice === 'auto') apply(); });
+  system.addEventListener('change', () => { if (state.choice === 'auto') apply(); });
 
   // A property of the palette, as CSS has it now: colour('once') is --once.
   const colour = (name) => getComputedStyle(root).getPropertyValue(`--${name}`).trim();
@@ -27,10 +29,10 @@ export const pageTheme = (function () {
     label.append(i18n.t('theme.label'), ' ', select);
     select.id = 'theme';
     for (const name of ['auto', ...themes]) select.add(new Option(i18n.t(`theme.${name}`), name));
-    select.value = choice;
+    select.value = state.choice;
     select.addEventListener('change', () => {
-      choice = select.value;
-      pageAddress.set('theme', choice === 'auto' ? null : choice);
+      state.choice = select.value;
+      pageAddress.set('theme', state.choice === 'auto' ? null : state.choice);
       apply();
     });
     tools.append(label);
