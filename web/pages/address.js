@@ -1,12 +1,13 @@
 // The pages' address, read and written here alone. Beside a page's own state (the explainer's
 // mode, radius, step and so on, which the page gives as a query of its own), it carries what
 // holds for every page and follows every link between them: lang= and theme=, when given. embed=1
-// (the page in a frame, essentials only) and worksheet=1 (walk.html printed as a worksheet) stay
-// with the page that has them. No other script reads or writes location.search or the history:
-// a page reads its own state from `opened()` and writes it with `write(state)`.
+// (the page in a frame, essentials only), worksheet=1 (walk.html printed as a worksheet) and key=1
+// (that worksheet's answer key) stay with the page that has them. No other script reads or writes
+// location.search or the history: a page reads its own state from `opened()` and writes it with
+// `write(state)`.
 export const pageAddress = (function () {
   const asked = new URLSearchParams(location.search);
-  const carried = ['lang', 'theme'], kept = ['embed', 'worksheet'], all = [...carried, ...kept];
+  const carried = ['lang', 'theme'], kept = ['embed', 'worksheet', 'key'], all = [...carried, ...kept];
   const shared = new URLSearchParams();  // the values of those, as they are now
   for (const name of all) if (asked.has(name)) shared.set(name, asked.get(name));
   // The page's own parameters as the page was opened, every value of each, in their order.
@@ -18,6 +19,7 @@ export const pageAddress = (function () {
   // What the address asks of the page's look, before it is drawn: essentials only, or a worksheet.
   document.documentElement.classList.toggle('embed', shared.get('embed') === '1');
   document.documentElement.classList.toggle('worksheet', shared.get('worksheet') === '1');
+  document.documentElement.classList.toggle('answer-key', shared.get('worksheet') === '1' && shared.get('key') === '1');
 
   const withQuery = (query) => (String(query) ? `?${query}` : '');
   // `state` with the shared values of `names`, and `values` ({name: value}, null to drop one) over it.

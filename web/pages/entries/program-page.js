@@ -3,6 +3,7 @@
 import '../share.js';
 import '../keys.js';
 import '../offline.js';
+import '../guide-link.js';
 import {startProgram} from '../page.js';
 
 startProgram(document.body.dataset.page);

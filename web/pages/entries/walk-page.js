@@ -2,6 +2,7 @@
 import '../share.js';
 import '../keys.js';
 import '../offline.js';
+import '../guide-link.js';
 import '../walk/controls.js';
 import {walkGrid} from '../walk/grid.js';
 

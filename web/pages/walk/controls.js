@@ -7,7 +7,7 @@
 // The address holds the state (walk.html?mode=spans&radius=7&step=3, with predict=1 and variant=
 // when they are set; play=1 plays from the start, unless motion is to be kept down) and follows
 // every change; practice=SEED names a practice set (practice.js) and nothing else, never its
-// answers; address.js carries the rest (lang=, theme=, embed=, worksheet=).
+// answers; address.js carries the rest (lang=, theme=, embed=, worksheet=, key=).
 import {pageAddress, i18n, pageTheme} from '../from-head.js';
 import {pageKeys} from '../keys.js';
 import {pageShare} from '../share.js';
@@ -78,6 +78,12 @@ import walkLimits from './limits.json';
       if (!ownNames.includes(name)) said.push(['address.unknown', {text: name, names: ownNames.join(', ')}]);
       else for (const text of query.getAll(name).slice(1)) said.push(['address.repeated', {name, text}]);
     }
+    // Paper's names, which address.js keeps: a value that changes nothing is said.
+    for (const name of ['worksheet', 'key']) {
+      const text = pageAddress.get(name);
+      if (text !== null && text !== undefined && !/^[01]$/.test(text)) said.push([`address.${name}`, {text}]);
+    }
+    if (pageAddress.get('key') === '1' && pageAddress.get('worksheet') !== '1') said.push(['address.key-alone', {text: 'key=1'}]);
     if (query.has('practice')) {
       const text = query.get('practice');
       if (whole(text, 1, seedLimit)) state.practice = Number(text);

@@ -1,0 +1,3 @@
+// The teacher's guide's body.
+import '../offline.js';
+import '../guide.js';
