@@ -1,8 +1,8 @@
 // The pages against two checkers of their own: the Nu Html Checker (vnu.jar, run by Debian's Java)
 // on the three sources and on each page's DOM once loaded, and HTML_CodeSniffer's WCAG 2 AA
 // sniffs (what pa11y runs) in the page, on a wide screen and on a phone, in every state the pages
-// open in: the explainer plain, predicting, practising, as a worksheet, embedded and in French, and
-// the demonstration plain and embedded, and view-showcase.
+// open in: the explainer plain, predicting, practising, as a worksheet, embedded and in French, the
+// demonstration plain and embedded, view-showcase, and the teacher's page in both languages.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
@@ -15,11 +15,12 @@ import {useSite} from './site.mjs';
 
 const site = useSite();
 const pages = ['walk.html', 'walk.html?predict=1', 'walk.html?practice=7', 'walk.html?worksheet=1', 'walk.html?embed=1',
-               'walk.html?lang=fr', 'index.html', 'index.html?embed=1', 'view-showcase.html'];
-const sources = ['index.html', 'view-showcase.html', 'walk.html'];  // as the site has them
+               'walk.html?lang=fr', 'index.html', 'index.html?embed=1', 'view-showcase.html', 'teacher.html', 'teacher.html?lang=fr'];
+const sources = ['index.html', 'view-showcase.html', 'walk.html', 'teacher.html'];  // as the site has them
 
 // A page in `state`, once everything it shows at load is in: the explainer's chart (built last)
-// and the question of a practice set, or a program's keys and its first count line.
+// and the question of a practice set, the teacher's set on view, or a program's keys and its first
+// count line.
 async function open(state, viewport) {
   const page = await site.browser.newPage();
   await page.setBypassCSP(true);  // the sniffs go into the page as a script of their own
@@ -29,6 +30,8 @@ async function open(state, viewport) {
   if (state.startsWith('walk')) {
     await page.waitForSelector('body[data-chart][data-settled]');
     if (state.includes('practice')) await page.waitForSelector('#practice-question[data-kind]');
+  } else if (state.startsWith('teacher')) {
+    await page.waitForSelector('body[data-ready]');
   } else {
     await page.waitForSelector('#keys button');
     if (state.startsWith('index')) await until(() => page.$eval('#output', (e) => e.textContent !== ''), 'the first count line');
@@ -54,12 +57,12 @@ test('the Nu Html Checker finds no error in the sources, and no error or warning
     fs.writeFileSync(file, /^<!doctype html>/i.test(html) ? html : `<!DOCTYPE html>${html}`);
     rendered.push({state, file});
     // The source's title and language are the English page's; the script sets the French ones,
-    // the explainer's title being its heading's text in either.
+    // the explainer's and the teacher's page's title being its heading's text in either.
     const source = fs.readFileSync(path.join(site.path, state.split('?')[0]), 'utf8');
     const [lang, title, heading] = await page.evaluate(() => [document.documentElement.lang, document.title, document.querySelector('h1').textContent]);
     if (state.includes('lang=fr')) assert.equal(lang, 'fr', state);
     else assert.deepEqual([lang, title], [/<html lang="?([\w-]+)/.exec(source)[1], /<title>([^<]+)<\/title>/.exec(source)[1]], state);
-    if (state.startsWith('walk')) assert.equal(title, heading, state);
+    if (/^(walk|teacher)/.test(state)) assert.equal(title, heading, state);
     assert.deepEqual(problems, [], state);
     await page.close();
   }

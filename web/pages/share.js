@@ -68,5 +68,5 @@ export const pageShare = (function () {
     }).observe(document.body);
   }
 
-  return {control, ready, size};
+  return {control, copy, ready, size};
 })();
