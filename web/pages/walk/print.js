@@ -12,7 +12,12 @@ export const walkPrint = (function () {
   const $ = (id) => document.getElementById(id);
   const heading = $('print-heading'), sheet = $('worksheet-grid'), handout = $('handout-grid');
   const worksheet = pageAddress.get('worksheet') === '1', key = worksheet && pageAddress.get('key') === '1';
-  const state = {walk: null, position: 0};
+  const state = {
+    walk: null,
+    position: 0,  // the position on show
+    timer: null,  // the grids' drawing to come, once the page has settled
+    palette: null,  // the light theme's colours, once read
+  };
   // The narrowest page's text (A4 less the margins of theme.css's @page) and the smallest cell
   // that a pencil can shade, in millimetres; the gutters for the axes' numbers, in cells.
   const paper = {text: 210 - 2 * 12, cell: 4, left: 1.6, bottom: 1.2, edge: 0.3};
@@ -44,6 +49,7 @@ export const walkPrint = (function () {
     const left = paper.left * c, top = paper.edge * c;
     canvas.width = Math.round(left + (columns + paper.edge) * c);
     canvas.height = Math.round(top + rows * c + paper.bottom * c);
+    canvas.dataset.plane = JSON.stringify({x0, x1, y0, y1, left, top, cell: c});  // where each cell is, for the tests
     const w = canvas.getContext('2d');
     const at = (x, y) => [left + (x - x0) * c, top + (y1 - y) * c];  // a cell's top left corner
     w.fillStyle = palette.cell;
@@ -143,20 +149,33 @@ export const walkPrint = (function () {
     }
     sheet.replaceChildren(...canvases);
     sheet.dataset.view = whole ? 'whole' : 'octant';
-    sheet.dataset.cells = `${x0} ${x1} ${y0} ${y1}`;
     sheet.setAttribute('aria-label', t(key ? 'print.key-grid' : whole ? 'print.worksheet-grid' : 'print.worksheet-octant'));
   }
 
-  // Everything that paper shows, drawn as it is about to print.
-  function drawForPaper() {
+  // The grids are drawn ahead, once the page has settled on a state, not as printing starts:
+  // Chromium records a canvas drawn then at the size of the page it first lays out, whatever the
+  // paper. Printing before then draws them at once.
+  function drawGrids() {
+    clearTimeout(state.timer);
+    state.timer = null;
     if (!state.walk) return;
-    const palette = lightPalette();
-    if (worksheet) drawWorksheet(palette);
+    state.palette ||= lightPalette();
+    if (worksheet) drawWorksheet(state.palette);
     else {
-      const {walk, position} = state;
-      drawPlane(handout, [-(walk.radius + 1), walk.radius + 1, -(walk.radius + 1), walk.radius + 1], 24, palette,
+      const {walk, position} = state, r = walk.radius;
+      drawPlane(handout, [-(r + 1), r + 1, -(r + 1), r + 1], Math.min(24, Math.floor(2400 / walk.span)), state.palette,
                 walkCells(position), walk.steps[position] || null);
     }
+    (worksheet ? sheet : handout).dataset.drawn = `${state.walk.mode} ${state.walk.radius} ${state.position}`;
+  }
+  function schedule() {
+    clearTimeout(state.timer);
+    state.timer = setTimeout(drawGrids, 300);
+  }
+
+  // What paper shows beside the grids, as it is about to print.
+  function beforePrint() {
+    if (state.timer) drawGrids();
     const set = $('practice-print');
     set.replaceChildren();
     for (const line of [t('print.practice-set', {address: pageAddress.full()}),
@@ -164,18 +183,21 @@ export const walkPrint = (function () {
       set.append(Object.assign(document.createElement('p'), {textContent: line}));
     }
   }
-  addEventListener('beforeprint', drawForPaper);
+  addEventListener('beforeprint', beforePrint);
   // Browsers that print without that event still switch their media.
-  matchMedia('print').addEventListener('change', (event) => { if (event.matches) drawForPaper(); });
+  matchMedia('print').addEventListener('change', (event) => { if (event.matches) beforePrint(); });
 
   function load(w) {
     state.walk = w;
+    schedule();
   }
 
   function show(position) {
-    state.position = position;
     const values = {mode: t(`mode.${state.walk.mode}`), r: state.walk.radius, step: position};
     heading.textContent = t(key ? 'print.key-heading' : worksheet ? 'print.worksheet-heading' : 'print.heading', values);
+    if (position === state.position) return;
+    state.position = position;
+    if (!worksheet) schedule();  // the worksheet's grid shows no step
   }
 
   return {load, show};
