@@ -2,7 +2,7 @@
 // every page without a WCAG A/AA fault that axe-core finds in the dark and projector themes, the
 // links copied, the site offline after one visit, under its sub-path, and the SCORM 1.2 package
 // run by a learning platform that scorm-again plays.
-import {after, test} from 'node:test';
+import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -10,7 +10,7 @@ import os from 'node:os';
 import path from 'node:path';
 import {launchChromium, model, serve, subPath, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
-import {answerSet} from './practice.mjs';
+import {answerOf, answerSet} from './practice.mjs';
 import {platform, unzipped} from './scorm.mjs';
 
 const site = useSite();
@@ -183,24 +183,96 @@ test('an update with a file missing is never served: each page runs one build, o
   for (const build of [a, b]) fs.rmSync(build.dir, {recursive: true});
 });
 
-test('the SCORM package, run by a platform: the score after each answer, passed or failed at the end, and the session finished', async () => {
-  const pkg = unzipped(path.join(site.path, '..', 'midpoint-practice-scorm12.zip'));
-  assert.equal(pkg.mastery, '80');
-  const lms = await platform(pkg);
-  after(lms.close);
-  for (const right of [true, false]) {
-    const page = await site.browser.newPage();
-    const problems = watch(page);
-    await page.goto(lms.url);
-    const frame = () => page.frames().find((f) => f.url().includes('walk.html'));
-    await until(async () => frame() && await frame().$('#practice-question[data-kind]').catch(() => null), 'the first question');
-    await answerSet(page, frame(), right);
-    const result = await page.evaluate(() => ({raw: said.raw, min: API.cmi.core.score.min, max: API.cmi.core.score.max,
-                                                status: API.cmi.core.lesson_status, finished: said.finished, time: said.time}));
-    assert.deepEqual({...result, time: undefined}, {raw: Array(10).fill(right ? '100' : '0'), min: '0', max: '100',
-                                                    status: right ? 'passed' : 'failed', finished: true, time: undefined});
-    assert.match(result.time, /^\d{4}:\d{2}:\d{2}$/);
-    assert.deepEqual(problems, []);
-    await page.close();
+// The build's package run by the platform (scorm.mjs, with its `options`), in a page of its own,
+// once walk.html's own start is done: the page, its problems, walk.html's frame and `close`.
+async function course(options) {
+  const lms = await platform(unzipped(path.join(site.path, '..', 'midpoint-practice-scorm12.zip')), options);
+  const page = await site.browser.newPage();
+  const problems = watch(page);
+  await page.goto(lms.url);
+  const frame = () => page.frames().find((f) => f.url().includes('walk.html'));
+  await until(async () => frame() && await frame().$('body[data-ready][data-chart]').catch(() => null), 'walk.html started');
+  return {page, problems, frame: frame(), close: async () => { await page.close(); lms.close(); }};
+}
+// What the platform holds, read as it would store it.
+const held = (page) => page.evaluate(() => ({...JSON.parse(JSON.stringify(API.cmi)), said, error: API.LMSGetLastError()}));
+const summaryOf = (frame) => frame.$$eval('#practice-summary tbody tr', (rows) => rows.map((r) => [...r.cells].map((c) => c.textContent)));
+
+test('run by a platform: the set\'s score after each answer, each answer an interaction, passed or failed at the end', async () => {
+  for (const [right, status] of [[() => true, 'passed'], [(i) => i % 2 === 0, 'failed']]) {
+    const c = await course();
+    const asked = await answerSet(c.page, c.frame, right);
+    const lms = await held(c.page);
+    let n = 0;
+    assert.deepEqual(lms.said.raw, asked.map((_, i) => String(10 * (n += right(i) ? 1 : 0))), 'right answers of the ten, after each');
+    assert.deepEqual({...lms.core.score, status: lms.core.lesson_status, exit: lms.core.exit, finished: lms.said.finished, error: lms.error},
+                     {raw: String(10 * n), min: '0', max: '100', status, exit: '', finished: true, error: '0'});
+    assert.match(lms.said.time, /^\d{4}:\d{2}:\d{2}$/);
+    const sent = (q, value) => (q.kind === 'move' ? {E: 'e', SE: 's'}[value] : String(value));
+    assert.deepEqual(Object.values(lms.interactions).map((x) => [x.type, x.correct_responses[0].pattern, x.result]),
+                     asked.map((q, i) => [q.kind === 'move' ? 'choice' : 'numeric', sent(q, answerOf(q)), right(i) ? 'correct' : 'wrong']));
+    assert.equal(new Set(Object.values(lms.interactions).map((x) => x.id)).size, 10, 'each question named');
+    assert.deepEqual(c.problems, []);
+    await c.close();
   }
+});
+
+test('run by a platform: a set left at question 3 resumes there, and a finished attempt reopened stands, with nothing sent', async () => {
+  let c = await course();
+  await answerSet(c.page, c.frame, true, {count: 2});
+  await c.frame.goto('about:blank');  // the page goes
+  await until(() => c.page.evaluate(() => said.finished), 'the session finished as the page went');
+  const left = await held(c.page);
+  assert.deepEqual([left.core.score.raw, left.core.lesson_status, left.core.exit], ['20', 'incomplete', 'suspend']);
+  assert.ok(left.suspend_data.length > 0, 'the answers kept');
+  await c.close();
+  // What a platform keeps of the attempt, given back at the next launch.
+  const relaunch = ({core, suspend_data}, entry) => ({setup: `API.loadFromJSON(${JSON.stringify({suspend_data,
+    core: {entry, lesson_status: core.lesson_status, lesson_location: core.lesson_location, score: core.score}})});`});
+  c = await course(relaunch(left, 'resume'));
+  assert.equal(await c.frame.$eval('#practice-question', (e) => e.dataset.index), '3');
+  await answerSet(c.page, c.frame, true);
+  const done = await held(c.page);
+  assert.deepEqual([done.core.score.raw, done.core.lesson_status, done.said.raw.length], ['100', 'passed', 8]);
+  await c.close();
+  c = await course(relaunch(done, ''));
+  assert.equal((await summaryOf(c.frame)).length, 10, 'the attempt\'s summary');
+  await c.frame.goto('about:blank');
+  await until(() => c.page.evaluate(() => said.finished), 'the session finished');
+  assert.deepEqual((await held(c.page)).said.raw, [], 'no score sent');
+  assert.deepEqual(c.problems, []);
+  await c.close();
+});
+
+test('run by a platform that fails: a "false" or a throw is said in an alert, nothing says the result was saved, and the set ends', async () => {
+  const throwing = ['LMSInitialize', 'LMSGetValue', 'LMSSetValue', 'LMSCommit', 'LMSFinish', 'LMSGetLastError', 'LMSGetErrorString']
+    .map((name) => `API.${name} = () => { throw new Error('down'); };`).join(' ');
+  for (const setup of ['API.LMSSetValue = () => \'false\'; API.LMSGetLastError = () => \'101\';', throwing]) {
+    const c = await course({setup});
+    await answerSet(c.page, c.frame, true);
+    const seen = await c.frame.evaluate(() => {
+      const note = document.getElementById('lms-note');
+      return {role: note.getAttribute('role'), shown: note.checkVisibility(), note: note.textContent, text: document.body.innerText};
+    });
+    assert.deepEqual([seen.role, seen.shown], ['alert', true], setup);
+    if (setup.includes('101')) assert.ok(seen.note.includes(await c.page.evaluate(() => API.LMSGetErrorString('101'))), seen.note);
+    assert.doesNotMatch(seen.text, /\b(saved|recorded|sent to)\b/i);
+    assert.equal((await summaryOf(c.frame)).length, 10, 'the summary');
+    assert.deepEqual(c.problems, []);
+    await c.close();
+  }
+});
+
+test('the teacher\'s choices in the launch address: five outline questions, right or wrong alone, the answers in the summary, and no way out', async () => {
+  const c = await course({launch: 'walk.html?practice=2026&questions=5&modes=outline&feedback=end'});
+  assert.deepEqual(await c.frame.$$eval('#practice-leave, #practice-another', (controls) => controls.map((e) => e.checkVisibility())), [false, false]);
+  const asked = await answerSet(c.page, c.frame, false);
+  assert.deepEqual(asked.map((q) => [q.mode, q.count]), Array(5).fill(['outline', '5']));
+  assert.deepEqual(await c.frame.evaluate(() => [document.getElementById('hint-text').textContent, document.getElementById('hint-grid').hidden]),
+                   ['', true], 'no hint after the last answer, wrong');
+  const plain = (text) => text.replace('\u2212', '-').replace(/,/g, '');
+  assert.deepEqual((await summaryOf(c.frame)).map((row) => plain(row[3])), asked.map((q) => String(answerOf(q))), 'the right answers');
+  assert.equal((await held(c.page)).core.lesson_status, 'failed');
+  assert.deepEqual(c.problems, []);
+  await c.close();
 });

@@ -18,16 +18,17 @@ export function answerOf({kind, mode, radius, step}) {
   return kind === 'move' ? (states[step][2] < 0 ? 'E' : 'SE') : states[Number(step) + 1][2];
 }
 
-// Answers the ten questions of the set in `frame` (the page, or a frame of `page`), each right or
-// each wrong, by button and by key in turn, numbers typed with a true minus or a hyphen in turn;
-// resolves to the questions asked.
-export async function answerSet(page, frame, right) {
+// Answers the questions of the set in `frame` (the page, or a frame of `page`), from the one on
+// show to the end or `count` of them, each right or wrong as `right` says (true, false, or a
+// function of the answer's number from 0), by button and by key in turn, numbers typed with a true
+// minus or a hyphen in turn; resolves to the questions asked.
+export async function answerSet(page, frame, right, {count = Infinity} = {}) {
   const asked = [];
-  for (let q = await questionOf(frame), i = 0; q; q = await questionOf(frame), ++i) {
+  for (let q = await questionOf(frame), i = 0; q && i < count; q = await questionOf(frame), ++i) {
     asked.push(q);
-    const expected = answerOf(q);
+    const expected = answerOf(q), good = typeof right === 'function' ? right(i) : right;
     if (q.kind === 'move') {
-      const move = right ? expected : expected === 'E' ? 'SE' : 'E';
+      const move = good ? expected : expected === 'E' ? 'SE' : 'E';
       if (i % 2) {
         await frame.click(`#answer-${move.toLowerCase()}`);
       } else {
@@ -35,14 +36,14 @@ export async function answerSet(page, frame, right) {
         await page.keyboard.press(move === 'E' ? 'e' : 's');
       }
     } else {
-      const value = right ? expected : expected + 1;
+      const value = good ? expected : expected + 1;
       await frame.$eval('#answer-number', (input) => { input.value = ''; });
       await frame.type('#answer-number', String(value).replace('-', i % 2 ? '-' : '\u2212'));
       await frame.focus('#answer-number');
       await page.keyboard.press('Enter');
     }
-    await until(async () => (await frame.$eval('#practice-question', (e) => e.dataset.index ?? 'done')) !== String(i),
-                `question ${i + 1} answered`);
+    await until(async () => (await frame.$eval('#practice-question', (e) => e.dataset.index ?? 'done')) !== q.index,
+                `question ${q.index} answered`);
   }
   return asked;
 }

@@ -37,15 +37,17 @@ export function validated({dir, manifest}) {
 // The platform for the unzipped package `pkg`, served: its course page's address, and `close`.
 // In the course page, `said` keeps what the package sent (each raw score, the session time,
 // whether it finished). The manifest's mastery score reaches the run-time as a platform gives it.
-export async function platform(pkg) {
+// `launch`: another address in the package to start; `setup`: a script run on the run-time (API)
+// before the launch, as a platform that kept a learner's data, or one that fails, would be.
+export async function platform(pkg, {launch = pkg.launch, setup = ''} = {}) {
   fs.copyFileSync(new URL('node_modules/scorm-again/dist/scorm12.min.js', import.meta.url), path.join(pkg.dir, 'scorm12.min.js'));
   const mastery = pkg.mastery === undefined ? '' : `API.cmi.student_data.mastery_score = ${JSON.stringify(pkg.mastery)};`;
   fs.writeFileSync(path.join(pkg.dir, 'course.html'), `<!doctype html><title>course</title><link rel="icon" href="data:,"><script src="scorm12.min.js"></script>
     <script>window.API = new Scorm12API({logLevel: 5}); window.said = {raw: [], time: null, finished: false}; ${mastery}
       API.on('LMSSetValue.cmi.core.score.raw', (element, value) => said.raw.push(value));
       API.on('LMSSetValue.cmi.core.session_time', (element, value) => { said.time = value; });
-      API.on('LMSFinish', () => { said.finished = true; });</script>
-    <iframe src="package/${pkg.launch.replace(/&/g, '&amp;')}" width="1200" height="900"></iframe>`);
+      API.on('LMSFinish', () => { said.finished = true; }); ${setup}</script>
+    <iframe src="package/${launch.replace(/&/g, '&amp;')}" width="1200" height="900"></iframe>`);
   const server = await serve({'/lms/': pkg.dir});
   return {url: `http://127.0.0.1:${server.address().port}/lms/course.html`,
           close: () => { server.closeAllConnections(); server.close(); }};

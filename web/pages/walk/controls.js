@@ -7,7 +7,8 @@
 // The address holds the state (walk.html?mode=spans&radius=7&step=3, with predict=1 and variant=
 // when they are set; play=1 plays from the start, unless motion is to be kept down) and follows
 // every change; practice=SEED names a practice set (practice.js) and nothing else, never its
-// answers; address.js carries the rest (lang=, theme=, embed=, worksheet=, key=).
+// answers, with the teacher's choices for it (questions=, modes=, feedback=, mastery=, as
+// practice-set.js writes them); address.js carries the rest (lang=, theme=, embed=, worksheet=, key=).
 import {pageAddress, i18n, pageTheme} from '../from-head.js';
 import {pageKeys} from '../keys.js';
 import {pageShare} from '../share.js';
@@ -17,8 +18,8 @@ import {walkTable} from './table.js';
 import {walkNarration} from './narration.js';
 import {walkQuiz} from './quiz.js';
 import {walkPredict} from './predict.js';
-import {walkLms} from './lms.js';
 import {walkPractice} from './practice.js';
+import {practiceDefaults, practiceLimits, practiceQuery} from './practice-set.js';
 import {walkVariants} from './variants.js';
 import {walkChart} from './chart.js';
 import {walkCode} from './code.js';
@@ -67,8 +68,9 @@ import walkLimits from './limits.json';
   // --- the address -------------------------------------------------------------------------
   // What the page reads from its address (address.js has the rest). Every value it does not take
   // as given, dropped or clamped, is named in the note with the limit the check used.
-  const ownNames = ['mode', 'radius', 'step', 'predict', 'variant', 'play', 'practice'];
-  const seedLimit = 999999999;  // a practice set's seed: nine digits at most
+  const choiceNames = ['questions', 'modes', 'feedback', 'mastery'];  // a practice set's
+  const ownNames = ['mode', 'radius', 'step', 'predict', 'variant', 'play', 'practice', ...choiceNames];
+  const seedLimit = practiceLimits.seed[1];
   const whole = (text, low, high) => /^[0-9]+$/.test(text) && Number(text) >= low && Number(text) <= high;
   function readAddress() {
     const query = pageAddress.opened();
@@ -86,14 +88,18 @@ import walkLimits from './limits.json';
     if (pageAddress.get('key') === '1' && pageAddress.get('worksheet') !== '1') said.push(['address.key-alone', {text: 'key=1'}]);
     if (query.has('practice')) {
       const text = query.get('practice');
-      if (whole(text, 1, seedLimit)) state.practice = Number(text);
+      if (whole(text, ...practiceLimits.seed)) state.practice = {seed: Number(text)};
       else said.push(['address.practice', {text, limit: i18n.number(seedLimit)}]);
     }
     // A practice set takes the page over: the walk's own state in the address goes.
     if (state.practice) {
-      for (const name of ownNames) if (name !== 'practice' && query.has(name)) said.push(['address.practice-over', {name, text: query.get(name)}]);
+      for (const name of ownNames) {
+        if (name !== 'practice' && !choiceNames.includes(name) && query.has(name)) said.push(['address.practice-over', {name, text: query.get(name)}]);
+      }
+      readChoices(query, state.practice, said);
       return {state, said};
     }
+    for (const name of choiceNames) if (query.has(name)) said.push(['address.practice-choice', {name, text: query.get(name)}]);
     if (query.has('mode')) {
       if (modes.includes(query.get('mode'))) state.mode = query.get('mode');
       else said.push(['address.mode', {text: query.get('mode'), modes: modes.join(', ')}]);
@@ -114,6 +120,31 @@ import walkLimits from './limits.json';
     }
     if (query.has('variant')) state.variant = query.get('variant');  // checked against the names once loaded
     return {state, said};
+  }
+
+  // A practice set's choices into `choices`, each value out of its range named and its default kept.
+  function readChoices(query, choices, said) {
+    const {questions: [fewest, most], mastery: [low, high], feedback} = practiceLimits;
+    if (query.has('questions')) {
+      const text = query.get('questions');
+      if (whole(text, fewest, most)) choices.questions = Number(text);
+      else said.push(['address.questions', {text, low: fewest, high: most, default: practiceDefaults.questions}]);
+    }
+    if (query.has('modes')) {
+      const text = query.get('modes'), names = text.split(',');
+      if (names.every((name) => modes.includes(name))) choices.modes = names;
+      else said.push(['address.modes', {text, modes: modes.join(', ')}]);
+    }
+    if (query.has('feedback')) {
+      const text = query.get('feedback');
+      if (feedback.includes(text)) choices.feedback = text;
+      else said.push(['address.feedback', {text, values: feedback.join(', '), default: practiceDefaults.feedback}]);
+    }
+    if (query.has('mastery')) {
+      const text = query.get('mastery');
+      if (whole(text, low, high)) choices.mastery = Number(text);
+      else said.push(['address.mastery', {text, low, high, default: practiceDefaults.mastery}]);
+    }
   }
 
   // The step the address asked for, against the walk on show: a number past its end shows the end.
@@ -154,7 +185,7 @@ import walkLimits from './limits.json';
   }
 
   function query() {
-    if (walkPractice.on) return new URLSearchParams({practice: walkPractice.seed});
+    if (walkPractice.on) return practiceQuery(walkPractice.choices, modes);
     const q = new URLSearchParams({mode: modeSelect.value, radius: page.walk.radius, step: page.position});
     if (walkPredict.on) q.set('predict', '1');
     if (walkVariants.chosen && walkVariants.chosen !== 'walk') q.set('variant', walkVariants.chosen);
@@ -249,21 +280,21 @@ import walkLimits from './limits.json';
   }
 
   // A practice set takes the page over: each question shows its state as predict mode would.
-  function practise(seed) {
+  // `choices`: the seed and the teacher's choices (practice.js).
+  function practise(choices) {
     stop();
     walkPredict.set(false, {quiet: true});
     $('quiz').hidden = false;
-    walkPractice.start(seed, modes);
-    walkLms.start();
+    walkPractice.start(choices);
     writeAddress();
   }
   walkPractice.attach({
     show: (q) => load(q.mode, q.radius, q.step === undefined ? 0 : q.step),
     leave: () => { $('quiz').hidden = !walkPredict.on; show(); writeAddress(); },
-    another: () => practise(walkPractice.newSeed()),
+    another: () => practise({...walkPractice.choices, seed: walkPractice.newSeed()}),
     walk: () => page.walk,
   });
-  $('practice').onclick = () => practise(walkPractice.newSeed());
+  $('practice').onclick = () => practise({seed: walkPractice.newSeed()});
 
   walkPredict.attach({
     go,

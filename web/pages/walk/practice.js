@@ -1,129 +1,210 @@
 // Practice sets: walk.html?practice=SEED (or the Practice button, which picks a seed) opens a set
-// of ten questions, the same for every learner who has the seed. Three kinds, mixed:
-//   move   E or SE at a state of a walk (a radius within limits.json's practiceRadii, a state
-//          that has a move);
-//   d      the next d after such a state;
-//   count  the draws of one pass of a mode at a radius up to the page's largest, as the
-//          demonstration prints.
-// Each question shows the grid at its state with the rows before it, and x, y and d. The seed
-// drives mulberry32 (below), which chooses the questions and nothing else: every answer is held
-// against the trace and the counting call. A slip costs one point; the set goes on. At the end a
-// table sums it up. A learning platform that runs the page (lms.js) is told the score.
+// of questions, the same for every learner who has the seed and the teacher's choices in the
+// address (questions=, modes=, feedback=, mastery=; practice-set.js chooses the questions). Each
+// question shows the grid at its state with the rows before it. Every answer is held against the
+// trace and the counting call. A slip costs one point; the set goes on, with a worked hint after a
+// wrong answer unless feedback=end keeps the answers for the summary, a table at the end.
+//
+// The answers so far are kept to resume from: by the learning platform that runs the page
+// (lms.js), which is told each answer and the score, or else in the browser's storage under the
+// set's address, until the set ends or the learner leaves it. Inside a platform the set is the
+// launch address's alone: no control leaves it or starts another, and an attempt the platform
+// holds as over is shown, never sent again.
 //
 // The contract, for tests of any kind: #practice-question (data-kind, data-mode, data-radius,
-// data-step for move and d, data-index), the buttons #answer-e and #answer-se and the keys e and
-// s, the input #answer-number in its form, and #score reading "N of M".
+// data-step for move, d and draws, data-index from 1 and data-count), the buttons #answer-e and
+// #answer-se and the keys e and s, the input #answer-number in its form, and #score reading "N of M".
 import {i18n, pageTheme} from '../from-head.js';
 import {walkLms} from './lms.js';
 import {walkNarration} from './narration.js';
 import {walkQuiz} from './quiz.js';
 import {walkTrace} from './trace.js';
-import {practiceSet, practiceWalks} from './practice-set.js';
+import {practiceDefaults, practiceQuery, practiceSet, practiceWalks} from './practice-set.js';
 
 export const walkPractice = (function () {
   const t = i18n.t, number = i18n.number;
   const $ = (id) => document.getElementById(id);
-  const size = 10;
   // The question box is predict mode's, with practice's own parts in it (.practice-only).
   const box = $('quiz'), question = $('practice-question'), answers = $('answers'), numberForm = $('number-form');
   const numberInput = $('answer-number'), verdict = $('verdict'), hint = $('hint-text'), picture = $('hint-grid');
   const score = $('score'), summary = $('practice-summary'), end = $('practice-end');
-  let on = false, seed = 0, set = [], index = 0, right = 0, given = [];
+  const leaveButton = $('practice-leave'), anotherButton = $('practice-another');
+  const state = {
+    on: false,
+    choices: null,  // {seed, questions, modes, feedback, mastery}, as the address gives them
+    key: '',  // the set's address, which names it where its answers are kept
+    set: [],  // the questions
+    given: [],  // the answers so far: {value, expected, ok}
+    askedAt: 0,  // when the question on show was asked
+    mastery: practiceDefaults.mastery,  // the score that passes: the platform's, or the set's own
+    platform: false,  // run by a learning platform: the set is locked to its address
+    over: false,  // the set has ended, or the platform holds it as over
+  };
   let hooks = {show() {}, leave() {}, another() {}, walk: () => null};
+  const right = () => state.given.filter((g) => g.ok).length;
+  const storageKey = () => `midpoint-practice ${state.key}`;
+
+  // The browser's storage, where it lets the page have it (not in every frame, nor from every folder).
+  function stored(value) {
+    try {
+      if (value === undefined) return localStorage.getItem(storageKey());
+      if (value === null) localStorage.removeItem(storageKey());
+      else localStorage.setItem(storageKey(), value);
+    } catch (_) { /* nothing kept, and nothing lost but the resume */ }
+    return null;
+  }
+
+  // The answers kept for this set, the right ones worked out again: [] when none fit it.
+  function restore(text) {
+    let kept = null;
+    try {
+      kept = JSON.parse(text);
+    } catch (_) { return []; }
+    if (!kept || kept.set !== state.key || !Array.isArray(kept.answers) || kept.answers.length > state.set.length) return [];
+    return kept.answers.map((value, i) => {
+      const expected = answerOf(state.set[i]);
+      return {value, expected, ok: value === expected};
+    });
+  }
+  const suspended = () => JSON.stringify({set: state.key, answers: state.given.map((g) => g.value)});
+
+  // The walk a question is about, from the trace.
+  const walkOf = (q) => walkTrace.load(q.mode, q.radius);
 
   // The right answer, from the trace and the counting call.
   function answerOf(q) {
     if (q.kind === 'count') return walkTrace.drawCount(q.mode, q.radius);
-    const walk = hooks.walk();
+    const walk = walkOf(q);
     if (q.kind === 'draws') return walk.drawCount(q.step);
     return q.kind === 'move' ? walk.steps[q.step].move : walk.steps[q.step + 1].d;
   }
 
-  function start(newSeed, modes) {
-    on = true;
-    seed = newSeed >>> 0;
-    set = practiceSet({seed, modes}, practiceWalks(walkTrace));
-    index = right = 0;
-    given = [];
+  // `choices`: {seed, questions, modes, feedback, mastery}, each left out taking its default.
+  function start(choices) {
+    const lms = walkLms.open();
+    state.platform = walkLms.inside();
+    state.on = true;
+    state.over = false;
+    state.choices = {...practiceDefaults, ...choices, seed: choices.seed >>> 0};
+    state.key = practiceQuery(state.choices, walkTrace.modes).toString();
+    state.set = practiceSet(state.choices, practiceWalks(walkTrace));
+    state.mastery = lms && lms.mastery !== null && lms.mastery !== undefined ? lms.mastery : state.choices.mastery;
+    state.given = restore(lms ? lms.suspended : stored());
     box.hidden = false;
     end.hidden = true;
     verdict.textContent = hint.textContent = '';
     picture.hidden = true;
+    leaveButton.hidden = anotherButton.hidden = state.platform;
     document.body.classList.add('practising');
-    ask();
+    if (lms && lms.over) return shut(lms);
+    if (state.given.length) verdict.textContent = t('practice.resumed', {n: state.given.length + 1, m: state.set.length});
+    if (state.given.length < state.set.length) return ask();
+    finish();
   }
 
   function leave() {
-    on = false;
+    if (state.platform) return;
+    stored(null);
+    state.on = false;
     verdict.textContent = score.textContent = '';
     numberForm.hidden = true;
     document.body.classList.remove('practising');
     hooks.leave();
   }
 
-  const label = (q) => t(`practice.${q.kind}`, {mode: t(`mode.${q.mode}`), r: q.radius, step: q.step});
+  // The numbers a question names: its mode, radius and step, and for a move asked from the state
+  // before and for the spans' draws, that state's step, d and move and the next state's x and y.
+  function facts(q) {
+    const values = {mode: t(`mode.${q.mode}`), r: q.radius, step: q.step};
+    if (q.before || q.kind === 'draws') {
+      const steps = walkOf(q).steps, s = steps[q.step - 1];
+      Object.assign(values, {prev: q.step - 1, d: number(s.d), move: s.move, x: number(steps[q.step].x), y: number(steps[q.step].y)});
+    }
+    return values;
+  }
+  const label = (q) => t(q.before ? 'practice.move-before' : `practice.${q.kind}`, facts(q));
+
+  // The state a question shows: the one it asks about, or the one before.
+  const shownStep = (q) => (q.step === undefined ? 0 : q.before || q.kind === 'draws' ? q.step - 1 : q.step);
 
   function ask() {
-    const q = set[index];
-    hooks.show(q);
-    Object.assign(question.dataset, {kind: q.kind, mode: q.mode, radius: q.radius, index});
+    const index = state.given.length, q = state.set[index];
+    hooks.show({mode: q.mode, radius: q.radius, step: shownStep(q)});
+    Object.assign(question.dataset, {kind: q.kind, mode: q.mode, radius: q.radius, index: index + 1, count: state.set.length});
     if (q.step === undefined) delete question.dataset.step;
     else question.dataset.step = q.step;
-    question.textContent = `${t('practice.number', {n: index + 1, m: size})} ${label(q)}`;
+    question.textContent = `${t('practice.number', {n: index + 1, m: state.set.length})} ${label(q)}`;
     answers.hidden = q.kind !== 'move';
     numberForm.hidden = q.kind === 'move';
     numberInput.value = '';
     showScore();
+    state.askedAt = Date.now();
     // The focus goes where the answer is given, so that it is never left on a control now hidden.
     (q.kind === 'move' ? $('answer-e') : numberInput).focus({preventScroll: true});
   }
 
   function showScore() {
-    score.textContent = t('practice.score', {n: right, m: given.length});
+    score.textContent = t('practice.score', {n: right(), m: state.given.length});
   }
 
   // The answer to the question on show: "E", "SE", or a whole number.
   function answer(value) {
-    if (!on || index >= set.length) return;
-    const q = set[index], expected = answerOf(q), ok = value === expected;
-    given.push({q, value, expected, ok});
-    if (ok) ++right;
-    verdict.textContent = t(ok ? 'practice.right' : 'practice.wrong', {n: index + 1});
-    if (ok) {
+    if (!state.on || state.over || state.given.length >= state.set.length) return;
+    const n = state.given.length, q = state.set[n], expected = answerOf(q), ok = value === expected, at = new Date();
+    state.given.push({value, expected, ok});
+    verdict.textContent = t(ok ? 'practice.right' : 'practice.wrong', {n: n + 1});
+    if (ok || state.choices.feedback === 'end') {
       hint.textContent = '';
       picture.hidden = true;
     } else {
       explain(q, expected);
     }
-    ++index;
     showScore();
-    walkLms.score(right, given.length);
-    if (index < set.length) return ask();
+    const last = state.given.length === state.set.length;
+    if (!last) stored(suspended());
+    walkLms.answer({id: questionId(q, n), choice: q.kind === 'move', value, expected, ok, latency: at - state.askedAt, at,
+                    right: right(), count: state.set.length, suspended: suspended(), next: n + 2});
+    if (!last) return ask();
     finish();
   }
 
+  // A name for question `n` (from 0) that a gradebook can show: letters, digits and hyphens.
+  const questionId = (q, n) => [`q${n + 1}`, q.kind, q.mode, `r${q.radius}`, ...(q.step === undefined ? [] : [`s${q.step}`]),
+                                ...(q.before ? ['before'] : [])].join('-');
+
   // A worked hint in the state's own numbers: M on a grid with the sign of F(M), and the move or
-  // the d it leads to; for a count, how the mode draws.
+  // the d it leads to, with the d worked out from the state before when the question gave that;
+  // for a count, how the mode draws, and for a step's draws, the rows it draws there.
   function explain(q, expected) {
-    if (q.kind === 'count' || q.kind === 'draws') {
-      hint.textContent = t('practice.count-hint', {mode: t(`mode.${q.mode}`), how: t(`explain.mode.${q.mode}`), r: q.radius, n: expected});
+    const values = facts(q);
+    if (q.kind === 'count') {
+      hint.textContent = t('practice.count-hint', {...values, how: t(`explain.mode.${q.mode}`), n: expected});
       picture.hidden = true;
       return;
     }
-    const walk = hooks.walk(), s = walk.steps[q.step];
+    if (q.kind === 'draws') {
+      const s = walkOf(q).steps[q.step - 1], left = s.move === 'SE' ? 2 * (2 * s.x + 1) : 0;
+      const rows = left ? t('practice.draws-se', {...values, py: number(s.y), px: number(s.x), a: number(left), b: number(expected - left)})
+        : t('practice.draws-e', values);
+      hint.textContent = t('practice.draws-hint', {...values, how: t(`explain.mode.${q.mode}`), rows, n: number(expected)});
+      picture.hidden = true;
+      return;
+    }
+    const steps = walkOf(q).steps, s = steps[q.step];
     const fm = `F(M) = ${number(s.fm, 2)} ${s.fm < 0 ? '<' : '>'} 0`;
-    hint.textContent = q.kind === 'move' ? t('practice.move-hint', {fm, reason: walkNarration.reason(s)})
+    const from = q.before ? t('practice.d-from', {...values, now: number(s.d), added: number(s.d - steps[q.step - 1].d)}) : '';
+    hint.textContent = q.kind === 'move' ? from + t('practice.move-hint', {fm, reason: walkNarration.reason(s)})
       : t('practice.d-hint', {fm, reason: walkNarration.reason(s), next: number(expected), added: number(expected - s.d)});
-    drawHint(picture, walk, q.step);
+    drawHint(picture, steps, q.radius, q.step);
     picture.hidden = false;
   }
 
   // A hint's picture on `canvas`: seven cells each way around the midpoint M of state `step`, the
   // state's pixel, its candidates E and SE, the exact circle, and M, filled when F(M) < 0 (inside)
   // and hollow when F(M) > 0, as on the grid.
-  function drawHint(canvas, w, step) {
+  function drawHint(canvas, steps, radius, step) {
     const colour = pageTheme.colour, scale = Number(colour('line-scale')) || 1;
-    const s = w.steps[step], cell = 28, k = devicePixelRatio || 1, side = 7 * cell;
+    const s = steps[step], cell = 28, k = devicePixelRatio || 1, side = 7 * cell;
     const h = canvas.getContext('2d');
     canvas.width = canvas.height = side * k;
     canvas.style.width = canvas.style.height = `${side}px`;
@@ -152,7 +233,7 @@ export const walkPractice = (function () {
     h.setLineDash([]);
     h.strokeStyle = colour('circle');
     h.beginPath();
-    h.arc(...at(0, 0), w.radius * cell, 0, 2 * Math.PI);
+    h.arc(...at(0, 0), radius * cell, 0, 2 * Math.PI);
     h.stroke();
     h.beginPath();
     h.arc(...at(...s.midpoint), 6, 0, 2 * Math.PI);
@@ -169,33 +250,55 @@ export const walkPractice = (function () {
     }
   }
 
+  // The summary of the answers given, and the end of the set: told to the platform unless it
+  // holds the set as over already.
   function finish() {
-    question.textContent = t('practice.done', {n: right, m: size});
-    for (const key of ['kind', 'mode', 'radius', 'step', 'index']) delete question.dataset[key];
+    state.over = true;
+    question.textContent = t('practice.done', {n: right(), m: state.set.length});
+    for (const key of ['kind', 'mode', 'radius', 'step', 'index', 'count']) delete question.dataset[key];
     answers.hidden = numberForm.hidden = true;
+    fillSummary();
+    end.hidden = false;
+    if (!state.platform) anotherButton.focus({preventScroll: true});
+    stored(null);
+    walkLms.end({right: right(), count: state.set.length, mastery: state.mastery});
+  }
+
+  // An attempt the platform holds as over (or offers to look at): its answers, where it kept them,
+  // and nothing sent.
+  function shut(lms) {
+    state.over = true;
+    question.textContent = state.given.length ? t('practice.done', {n: right(), m: state.set.length})
+      : t('practice.attempt-over', {status: lms.status, score: lms.score || '0'});
+    for (const key of ['kind', 'mode', 'radius', 'step', 'index', 'count']) delete question.dataset[key];
+    answers.hidden = numberForm.hidden = true;
+    showScore();
+    fillSummary();
+    end.hidden = !state.given.length;
+  }
+
+  function fillSummary() {
     const shown = (q, value) => (q.kind === 'move' ? value : number(value));
-    summary.tBodies[0].replaceChildren(...given.map(({q, value, expected, ok}, i) => {
-      const row = document.createElement('tr');
+    summary.tBodies[0].replaceChildren(...state.given.map(({value, expected, ok}, i) => {
+      const q = state.set[i], row = document.createElement('tr');
       for (const text of [i + 1, label(q), shown(q, value), shown(q, expected), t(ok ? 'practice.yes' : 'practice.no')]) {
         row.insertCell().textContent = text;
       }
       return row;
     }));
-    end.hidden = false;
-    $('practice-another').focus({preventScroll: true});
-    walkLms.end(right, size);
   }
 
-  walkQuiz.add({asksMove: () => on && index < set.length && set[index].kind === 'move', move: answer});
+  walkQuiz.add({asksMove: () => state.on && !state.over && state.set[state.given.length].kind === 'move', move: answer});
   walkQuiz.numberForm(numberForm, numberInput, answer);
-  $('practice-leave').addEventListener('click', leave);
-  $('practice-another').addEventListener('click', () => hooks.another());
+  leaveButton.addEventListener('click', leave);
+  anotherButton.addEventListener('click', () => { if (!state.platform) stored(null), hooks.another(); });
 
   return {
     attach(h) { hooks = h; },
     start,
-    get on() { return on; },
-    get seed() { return seed; },
+    get on() { return state.on; },
+    // The set's choices, as its address gives them.
+    get choices() { return state.choices; },
     // A seed for a new set: any 32-bit number but 0.
     newSeed: () => 1 + Math.floor(Math.random() * 999999),
   };
