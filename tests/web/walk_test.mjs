@@ -131,7 +131,9 @@ test('the address note names every value the page changed with the limit it keep
   const last = model.states[7].length - 1;  // the outline's last step at radius 7
   for (const [query, said, current] of [['?practice=999999999', null], [`?radius=7&step=${last}&play=0`, null, String(last)],
                                         [`?radius=7&step=${last + 1}&play=yes`, [`“${last + 1}” (past the last step, ${last},`, '“yes”'], String(last)],
-                                        ['?practice=1000000000', ['“1000000000”', /999\D999\D999\)/]]]) {
+                                        ['?practice=1000000000', ['“1000000000”', /999\D999\D999\)/]],
+                                        ['?practice=7&questions=5&modes=spans&feedback=end&mastery=60', null],
+                                        ['?practice=7&questions=21&modes=circle&feedback=none&mastery=101', ['“21”', '“circle”', '“none”', '“101”']]]) {
     const w = await open(query);
     const text = await note(w);
     if (!said) assert.equal(text, null, `${query}: taken as given`);
@@ -465,6 +467,18 @@ test('a practice set: the same questions for a seed in every browser, answered r
   assert.deepEqual(again, asked, 'the same seed, the same set');
   assert.equal(await w.page.$eval('#score', (e) => e.textContent), '0 of 10');
   assert.ok((await w.page.$eval('#hint-text', (e) => e.textContent)).length > 0, `a worked hint after a ${first} answered wrong`);
+  await close(w);
+
+  // Left after two answers, the set goes on at the third in this browser, until it ends.
+  w = await open('?practice=9&questions=5');
+  await answerSet(w.page, w.page, true, {count: 2});
+  await close(w);
+  w = await open('?practice=9&questions=5');
+  assert.equal(await w.page.$eval('#practice-question', (e) => e.dataset.index), '3', 'resumed');
+  await answerSet(w.page, w.page, true);
+  await close(w);
+  w = await open('?practice=9&questions=5');
+  assert.equal(await w.page.$eval('#practice-question', (e) => e.dataset.index), '1', 'begun again once over');
   await close(w);
 
   w = await open('?practice=8');
