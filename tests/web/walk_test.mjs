@@ -407,10 +407,11 @@ test('the code beside the walk: the file\'s own lines, the branch of the model\'
   await close(p);
 });
 
-test('embedded, the page fits its frame with no scroll bar and says its height; "?" lists its keys', async () => {
+test('embedded, the page fits its frame with no scroll bar and says its height, its type grown in a larger frame; Page Down steps, a key at the end goes to the parent; "?" lists its keys', async () => {
   const host = await site.browser.newPage();
   const problems = watch(host);
-  for (const [width, height, lang] of [[640, 480, 'en'], [480, 640, 'fr']]) {
+  const sizes = {};  // the sentence's type and Step forward's box, by frame
+  for (const [width, height, lang] of [[640, 480, 'en'], [480, 640, 'fr'], [1280, 720, 'en']]) {
     await host.setViewport({width: width + 40, height: height + 40});
     await host.setContent(`<script>window.said = []; addEventListener('message', (e) => said.push(e.data));</script>
       <iframe src="${site.base}walk.html?mode=spans&radius=9&lang=${lang}&embed=1" width="${width}" height="${height}" style="border: 0"></iframe>`);
@@ -426,7 +427,28 @@ test('embedded, the page fits its frame with no scroll bar and says its height; 
     });
     assert.deepEqual(fit, {over: [0, 0], essentials: true, others: [], apart: true}, `${width} x ${height}, ${lang}`);
     await until(() => host.evaluate(() => said.some((m) => m.type === 'midpoint-height' && m.height > 0)), 'the height said to the parent');
+    sizes[`${width}x${height}`] = await frame().evaluate(() => {
+      const forward = document.getElementById('forward').getBoundingClientRect();
+      return {type: parseFloat(getComputedStyle(document.getElementById('narration')).fontSize), forward: [forward.width, forward.height],
+              grid: document.getElementById('grid').getBoundingClientRect().height};
+    });
+    if (width !== 640) continue;
+    // A clicker's Page Down steps; at the end, the page has no use for it and the deck has it.
+    await frame().focus('#forward');
+    await host.keyboard.press('PageDown');
+    await until(() => frame().$eval('#narration', (e) => e.textContent.startsWith('Step 1:')), 'step 1 after Page Down');
+    await host.keyboard.press('End');
+    await host.keyboard.press('PageUp');
+    await host.keyboard.press('PageDown');
+    await host.keyboard.press('PageDown');
+    await until(() => host.evaluate(() => said.some((m) => m.type === 'midpoint-key')), 'a key said to the parent');
+    assert.deepEqual(await host.evaluate(() => said.filter((m) => m.type === 'midpoint-key')), [{type: 'midpoint-key', key: 'PageDown'}],
+                     'Page Up and the first Page Down stepped; the second, at the end, went to the parent');
   }
+  const [small, large] = [sizes['640x480'], sizes['1280x720']];
+  assert.ok(large.type >= 1.5 * small.type && large.forward.every((side, i) => side >= 1.5 * small.forward[i]),
+            `the sentence and Step forward at 1280 x 720 against 640 x 480: ${JSON.stringify(sizes)}`);
+  assert.ok(large.grid >= 0.9 * 720, `the grid fills the frame's height: ${large.grid}`);
   await host.close();
   assert.deepEqual(problems, []);
 
@@ -442,6 +464,32 @@ test('embedded, the page fits its frame with no scroll bar and says its height; 
   await w.page.keyboard.press('Escape');
   assert.deepEqual(await w.page.evaluate(() => [document.querySelector('dialog').open, document.activeElement.id]), [false, 'forward']);
   await close(w);
+});
+
+test('projector theme, on a screen wider than tall: the grid, the step buttons and the sentence on one screen; this step\'s pixels keep their yellow in every theme', async () => {
+  for (const [width, height, theme] of [[1024, 768, 'projector'], [1280, 720, 'projector'], [1280, 800, 'light']]) {
+    const page = await site.browser.newPage();
+    await page.setViewport({width, height});
+    const problems = watch(page);
+    await page.goto(`${site.base}walk.html?mode=outline&radius=5&step=2&theme=${theme}`);
+    await page.waitForSelector('body[data-settled]');
+    const seen = await page.evaluate(() => {
+      const off = ['#grid', '#back', '#forward', '#narration'].filter((s) => {
+        const box = document.querySelector(s).getBoundingClientRect();
+        return box.top < 0 || box.left < 0 || box.bottom > innerHeight || box.right > innerWidth;
+      });
+      // The share of this step's cells in the yellow of --now, against the draws the table gives.
+      const p = walkGrid.picture(), side = p.width / (2 * 5 + 3);
+      const draws = Number(document.querySelector('tr[aria-current="step"]').cells[6].textContent);
+      let yellow = 0;
+      for (let i = 0; i < p.data.length; i += 4) yellow += p.data[i] === 0xf0 && p.data[i + 1] === 0xe4 && p.data[i + 2] === 0x42;
+      return {off, share: yellow / (draws * side * side)};
+    });
+    assert.deepEqual(seen.off, [], `${width} x ${height}, ${theme}: on the screen`);
+    assert.ok(seen.share >= 0.4, `${theme}: ${seen.share} of this step's cells in yellow`);
+    assert.deepEqual(problems, []);
+    await page.close();
+  }
 });
 
 // Practice set 7, as mulberry32 chooses it: the same in every browser.

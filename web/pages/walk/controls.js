@@ -362,23 +362,29 @@ import walkLimits from './limits.json';
     const point = walkGrid.pointAt(event.clientX, event.clientY);
     choose(point ? page.walk.firstDrawnAt[page.walk.cellAt(point.x, point.y)] : -1);
   });
-  // The page's keys: what the handler below runs, and what the keys' dialog lists. Forward ones
-  // wait while the learner predicts; Space on a button is the button's.
+  // The page's keys: what the handler below runs, and what the keys' dialog lists; Page Down and
+  // Page Up, a presenter's clicker's, as the arrows. Forward ones wait while the learner predicts;
+  // Space on a button is the button's.
   const keyTable = [
-    {key: 'ArrowLeft', name: 'walk.back-key', does: 'walk.back', run: () => jump(page.position - 1)},
-    {key: 'ArrowRight', name: 'walk.forward-key', does: 'walk.forward', run: () => jump(page.position + 1), forward: true},
-    {key: 'Home', name: 'walk.start-key', does: 'walk.start', run: () => jump(0)},
-    {key: 'End', name: 'walk.end-key', does: 'walk.end', run: () => jump(page.walk.lastPosition), forward: true},
+    {key: 'ArrowLeft', name: 'walk.back-key', does: 'walk.back', to: () => page.position - 1},
+    {key: 'ArrowRight', name: 'walk.forward-key', does: 'walk.forward', to: () => page.position + 1, forward: true},
+    {key: 'PageUp', name: 'walk.page-up-key', does: 'walk.back', to: () => page.position - 1},
+    {key: 'PageDown', name: 'walk.page-down-key', does: 'walk.forward', to: () => page.position + 1, forward: true},
+    {key: 'Home', name: 'walk.start-key', does: 'walk.start', to: () => 0},
+    {key: 'End', name: 'walk.end-key', does: 'walk.end', to: () => page.walk.lastPosition, forward: true},
     {key: ' ', name: 'walk.play-key', does: 'keys.play', run: () => togglePlay(), notOnButton: true},
   ];
   document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.altKey || event.metaKey || event.target.closest('input:not([type=checkbox]), select, textarea, dialog')) return;
     if (walkQuiz.key(event)) return event.preventDefault();
-    if (walkPractice.on) return;
-    const entry = keyTable.find((k) => k.key === event.key);
-    if (!entry || (entry.forward && walkPredict.on) || (entry.notOnButton && event.target.closest('button'))) return;
+    const entry = walkPractice.on ? null : keyTable.find((k) => k.key === event.key);
+    const to = entry?.to && Math.max(0, Math.min(entry.to(), page.walk.lastPosition));
+    // A key with nothing to do here (a step past either end) is the page around the frame's.
+    if (!entry || to === page.position) return pageShare.passKey(event);
+    if ((entry.forward && walkPredict.on) || (entry.notOnButton && event.target.closest('button'))) return;
     event.preventDefault();
-    entry.run();
+    if (entry.to) jump(to);
+    else entry.run();
   });
   const tools = $('page-tools');
   pageTheme.control(tools);

@@ -64,24 +64,31 @@ export const walkGrid = (function () {
   }
 
   // As large as the window allows, 3 CSS pixels a cell at least where the screen is wide enough:
-  // every cell stays visible. In a frame (embed=1) the grid fits whatever the frame: beside the
-  // panel when the frame is wide, above it when it is tall, `less` CSS pixels smaller where the
-  // page still overflows.
+  // every cell stays visible; beside the panel when the page's style gives the panel a width of its
+  // own (the projector's, on a wide screen), so that the steps and the sentence show with it. In a
+  // frame (embed=1) the grid fits whatever the frame, its cells as large as that allows: beside the
+  // panel when the frame is wide (room for 16 of its lines' type), above it when it is tall, `less`
+  // CSS pixels smaller where the page still overflows.
   function size(w, less = 0) {
     // The same walk in the same size and colours keeps its picture as it is (a phone's window
     // resized as its address bar comes and goes).
     const was = view.walk === w && view.shownAt >= 0 ? look() : null;
     view.walk = w;
     readTheme();
+    const panel = document.querySelector('.panel'), panelWidth = parseFloat(getComputedStyle(panel).minWidth) || 0;
     let room = Math.min(grid.parentElement.parentElement.clientWidth || innerWidth,
                         innerHeight - grid.getBoundingClientRect().top - 8, innerWidth - 16);
+    if (panelWidth) {
+      const left = grid.parentElement.getBoundingClientRect().left, gap = parseFloat(getComputedStyle(panel.parentElement).columnGap) || 0;
+      room = Math.min(room, document.documentElement.clientWidth - 2 * left - gap - panelWidth - 2);
+    }
     if (pageAddress.embedded) {
-      const panel = document.querySelector('.panel'), margin = 16 + 12;
-      room = innerWidth >= innerHeight ? Math.min(innerHeight - margin, innerWidth - margin - 220)
+      const margin = 16 + 12, beside = Math.max(220, 16 * parseFloat(getComputedStyle(panel).fontSize));
+      room = innerWidth >= innerHeight ? Math.min(innerHeight - margin, innerWidth - margin - beside)
                                        : Math.min(innerWidth - margin, innerHeight - margin - panel.offsetHeight);
       room -= less;
     }
-    view.cellSize = Math.max(pageAddress.embedded ? 1 : 3, Math.min(40, Math.floor(room / view.walk.span)));
+    view.cellSize = Math.max(pageAddress.embedded ? 1 : 3, Math.min(pageAddress.embedded ? Infinity : 40, Math.floor(room / view.walk.span)));
     // Never wider than the screen (a phone, or a page zoomed far in): smaller cells, down to one
     // CSS pixel, which the learner can pinch to zoom; the page itself never scrolls sideways.
     const width = Math.min(innerWidth, document.documentElement.clientWidth) - 2 * grid.parentElement.getBoundingClientRect().left - 2;
@@ -124,7 +131,8 @@ export const walkGrid = (function () {
   // largest of the state's marks, which a step's redraw must take in whole.
   const origin = () => (view.walk.radius + 1.5) * view.c;
   const centre = (x, y) => [origin() + x * view.c, origin() - y * view.c];
-  const stateRing = () => ({radius: Math.max(view.c * 0.45, 6 * view.ratio), width: Math.max(2, view.c / 5) * view.scale});
+  // Its width is the cell's share in every theme: thicker, it would hide the colour of the pixel it marks.
+  const stateRing = () => ({radius: Math.max(view.c * 0.45, 6 * view.ratio), width: Math.max(2, view.c / 5)});
 
   const stateOf = (at) => (!view.counts[at] ? 'white' : view.now[at] ? 'now' : view.counts[at] > 1 ? 'twice' : 'once');
   // A cell's box in canvas pixels, rounded alike wherever it is painted.
@@ -338,12 +346,13 @@ export const walkGrid = (function () {
     m.rect(ax, ay, aw, ah);
     m.clip();
     // Borders for this position's cells, and the mark of a cell drawn twice, each inside its
-    // cell: colour is not the only cue. One path for each kind, the borders first, not a stroke a
+    // cell: colour is not the only cue. The borders are thin, in every theme: the cells' colour,
+    // this step's yellow, shows inside them. One path for each kind, the borders first, not a stroke a
     // cell: a filled disc has thousands of cells drawn twice. A path is made, and stroked, only
     // when it has something in it.
     let borders = null;
     const crosses = {[colours.nowMark]: null, [colours.twiceMark]: null};
-    const border = Math.max(1, c / 8) * view.scale, bordered = view.cellSize >= 8;
+    const border = Math.max(1, c / 16), bordered = view.cellSize >= 8;
     const columns = [Math.max(0, Math.floor(ax / c) - 1), Math.min(walk.span - 1, Math.floor((ax + aw) / c) + 1)];
     for (let row = rows[0]; row <= rows[1]; ++row) {
       if (drawn && !drawn[row]) continue;
