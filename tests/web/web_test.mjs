@@ -13,14 +13,14 @@ const site = useSite({'/native/': process.env.NATIVE_PICTURES});
 const expected = model.counts.map((row) => row.map(String));
 
 
-// The demonstration's page with its count lines as the console receives them.
-async function openPage() {
+// The demonstration's page (at `query`) with its count lines as the console receives them.
+async function openPage(query = '') {
   const page = await site.browser.newPage();
   await page.setViewport({width: 800, height: 600, deviceScaleFactor: 1});
   const lines = [];
   page.on('console', (message) => { if (message.type() === 'log') lines.push(message.text()); });
   const problems = watch(page);
-  await page.goto(`${site.base}index.html`);
+  await page.goto(`${site.base}index.html${query}`);
   await until(() => lines.length > 0, 'the first count line');
   const box = await (await page.$('#canvas')).boundingBox();
   const session = {
@@ -142,6 +142,32 @@ test('"Quitter" in the right-button menu, or Escape, ends the program with statu
     assert.deepEqual(s.problems, [], 'no error, no failed request');
     await s.page.close();
   }
+});
+
+test('"Copy link" keeps the circle, and the link opens the program at it through its keys; "Start again" after Escape starts it afresh', async () => {
+  await site.browser.defaultBrowserContext().overridePermissions(new URL(site.base).origin, ['clipboard-read', 'clipboard-write']);
+  let s = await openPage();
+  await s.next(() => s.key('Return'));
+  for (let r = 2; r <= 5; ++r) await s.next(() => s.key('plus'));
+  await until(() => s.page.$eval('#walk-link', (a) => a.getAttribute('href') === 'walk.html?mode=spans&radius=5'), 'the page at spans, radius 5');
+  await s.page.click('[data-copy="link"]');
+  await until(() => s.page.$eval('.copied', (e) => e.textContent === 'Copied'), '"Copied"');
+  const link = await s.page.evaluate(() => navigator.clipboard.readText());
+  assert.equal(link, `${site.base}index.html?mode=spans&radius=5`);
+  await s.page.close();
+
+  s = await openPage(new URL(link).search);
+  await until(() => s.lines.includes(expected[1][4]), 'the count of spans at radius 5');
+  assert.deepEqual([s.lines[0], s.lines.at(-1)], ['4', expected[1][4]], 'the first picture as always, then the circle of the link');
+  await s.key('Escape');
+  await s.page.waitForSelector('body[data-exit-status="0"]');
+  const printed = s.lines.length;
+  await Promise.all([s.page.waitForNavigation(), s.page.click('#restart')]);
+  await until(() => s.lines.length > printed, 'the first count line again');
+  assert.equal(s.lines[printed], '4');
+  assert.equal(await s.next(() => s.key('plus')), expected[0][1], 'the outline at radius 2: afresh');
+  assert.deepEqual(s.problems, [], 'no error, no failed request');
+  await s.page.close();
 });
 
 test("pictures of every radius from 1 to 12 in each mode and of a turned view match the native program's", async () => {

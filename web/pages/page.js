@@ -8,7 +8,13 @@
 // the page is first drawn (the page's head waits for it): nothing moves once shown.
 //
 // Its standard output goes to the console line by line as printed, and to the page's list (the
-// newest lines, last), which is brought up to date once a frame; its end is said under the canvas.
+// newest lines, last), which is brought up to date once a frame; its end is said under the canvas,
+// with a button that starts it again.
+//
+// The demonstration's address holds the circle on show (index.html?mode=spans&radius=5), so that
+// Copy link and the embed code keep it; opened so, the program starts as always and is brought
+// there by its own keys, as if typed once it has drawn its first picture: Enter to the mode, + to
+// the radius.
 import {pageAddress, i18n, pageTheme} from './from-head.js';
 import {pageKeys} from './keys.js';
 import {pageShare} from './share.js';
@@ -18,9 +24,11 @@ export function startProgram(page) {
   const t = i18n.t;
   const canvas = $('canvas'), output = $('output'), status = $('status'), walkLink = $('walk-link');
   const kept = 200;  // lines the list keeps
+  const radiusLimit = 100;  // the largest radius an address brings about, a + typed for each
   const state = {
     shown: [],  // the lines printed, cut to the newest `kept` as the list is brought up to date
     pending: false,  // whether the list is to be brought up to date in the coming frame
+    typed: null,  // what types the circle the address asks for, after the first count line, once
   };
   i18n.apply();
   document.title = t(`${page}.title`);
@@ -32,6 +40,13 @@ export function startProgram(page) {
   pageShare.control(tools);
   pageKeys.control(tools, () => [...$('inputs').tBodies[0].rows].map((row) => [[...row.cells[0].childNodes].map((n) => n.cloneNode(true)),
                                                                     row.cells[1].textContent]));
+  // The demonstration's page leads to view-showcase's, the support modules' host.
+  const showcaseLink = page === 'demo' ? Object.assign(document.createElement('a'), {id: 'showcase-link', textContent: t('showcase.title')}) : null;
+  if (showcaseLink) tools.append(showcaseLink);
+  const linkShowcase = () => { if (showcaseLink) showcaseLink.href = pageAddress.link('view-showcase.html'); };
+  linkShowcase();
+  // After the end, the program afresh: the page again, at its address without the circle.
+  $('restart').addEventListener('click', () => location.replace(pageAddress.self(new URLSearchParams())));
 
   function showOutput() {
     state.pending = false;
@@ -40,11 +55,37 @@ export function startProgram(page) {
       output.textContent = state.shown.join('\n');
       output.scrollTop = output.scrollHeight;
     }
-    // The explainer at the circle on the screen, as the program has it, in this page's language.
+    // The explainer at the circle on the screen, as the program has it, in this page's language;
+    // and this page's address.
     if (walkLink) {
-      walkLink.href = pageAddress.link('walk.html', new URLSearchParams({mode: UTF8ToString(Module._webCircleModeName()),
-                                                                         radius: Module._webCircleRadius()}));
+      const circle = new URLSearchParams({mode: UTF8ToString(Module._webCircleModeName()), radius: Module._webCircleRadius()});
+      walkLink.href = pageAddress.link('walk.html', circle);
+      if (!document.body.dataset.exitStatus) pageAddress.write(circle), i18n.linkOtherLanguage($('language'));
     }
+  }
+
+  // The circle the address asks for, through the program's keys; a value it cannot be is left.
+  function typeCircle(modes) {
+    const asked = pageAddress.opened(), mode = asked.get('mode'), radius = asked.get('radius');
+    if (!walkLink) return;
+    for (let i = 1; modes.includes(mode) && i < modes.length && UTF8ToString(Module._webCircleModeName()) !== mode; ++i) {
+      Module.glutWeb.pressKey('Enter');
+    }
+    if (!/^[0-9]+$/.test(radius || '')) return;
+    const to = Math.min(Number(radius), radiusLimit);
+    while (Module._webCircleRadius() < to) Module.glutWeb.pressKey('+');
+  }
+
+  // In a frame, a key the program does not take goes to the page around it (share.js): its own
+  // keys by name, or with modifiers of its table's (Ctrl+Left, say, by Left).
+  function passUnusedKeys(facts) {
+    const used = new Set(facts.inputs.filter((row) => row.kind === 'key').flatMap((row) => row.inputs.split(' ')));
+    const named = {ArrowLeft: 'Left', ArrowRight: 'Right', ArrowUp: 'Up', ArrowDown: 'Down'};
+    addEventListener('keydown', (event) => {
+      const key = named[event.key] || event.key;
+      const modifiers = [event.shiftKey && key.length > 1 && 'Shift', event.ctrlKey && 'Ctrl', event.altKey && 'Alt'].filter(Boolean);
+      if (!used.has(key) && !used.has([...modifiers, key].join('+'))) pageShare.passKey(event);
+    });
   }
 
   window.Module = {
@@ -53,6 +94,7 @@ export function startProgram(page) {
     print(line) {
       console.log(line);
       state.shown.push(line);
+      if (state.typed) setTimeout(state.typed), state.typed = null;  // out of the program's own redraw
       if (!state.pending) {
         state.pending = true;
         requestAnimationFrame(showOutput);
@@ -64,6 +106,8 @@ export function startProgram(page) {
       status.textContent = t('program.ended', {status: code});
       document.body.dataset.exitStatus = code;
       for (const button of document.querySelectorAll('#keys button, #drags button')) button.disabled = true;
+      $('restart').hidden = false;
+      $('restart').focus({preventScroll: true});
     },
     onRuntimeInitialized() {
       const facts = JSON.parse(UTF8ToString(Module._webPageFacts()));
@@ -71,6 +115,8 @@ export function startProgram(page) {
       makeControls(canvas, facts, page);
       status.textContent = t('program.running');
       callMain([]);
+      state.typed = () => typeCircle(facts.modes || []);
+      passUnusedKeys(facts);
       // The page is laid out around the window the program asked for (page.css reads --window).
       document.documentElement.style.setProperty('--window', `${canvas.width}px`);
       pageShare.ready();
@@ -81,6 +127,7 @@ export function startProgram(page) {
   // A new theme: the links carry its name.
   document.addEventListener('themechange', () => {
     i18n.linkOtherLanguage($('language'));
+    linkShowcase();
     if (Module.calledRun) showOutput();
   });
 }

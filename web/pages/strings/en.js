@@ -108,6 +108,7 @@ export default {
   'program.loading': 'Loading the program…',
   'program.running': 'Running: click the picture and use the keys below, or the buttons; on a touch screen, drag on the picture.',
   'program.ended': 'The program ended with status {status}.',
+  'program.restart': 'Start again',
   'program.no-webgl': 'This page draws with WebGL, which this browser has turned off or does not have. ' +
                       'Try another browser, or turn on hardware acceleration in this browser’s settings.',
   'program.no-webgl-walk': 'The explainer of the walk works without WebGL:',
@@ -122,6 +123,7 @@ export default {
   'showcase.title': 'View showcase',
   'showcase.canvas': 'The rainbow ramp as a ring around the grey ramp',
   'showcase.description': 'The view module of the midpoint circles at work: a rainbow ring around a grey ramp, turned, zoomed and seen in perspective with the keys, drags and buttons.',
+  'showcase.about': 'This page shows the support modules that the circles’ demonstration is built on, at work in a program of their own: the colour module’s named colours and ramps (the rainbow ring around the grey ramp), the projection module’s perspectives, and the view module’s turns, zoom and preset views on the keys, drags and buttons below.',
 
   // The explainer, walk.html.
   'walk.title': 'The midpoint walk, step by step',

@@ -98,6 +98,7 @@ export default {
   'program.loading': 'Chargement du programme…',
   'program.running': 'En marche : cliquez sur l’image et utilisez les touches ci-dessous, ou les boutons ; sur un écran tactile, faites glisser un doigt sur l’image.',
   'program.ended': 'Le programme s’est terminé avec le code {status}.',
+  'program.restart': 'Recommencer',
   'program.no-webgl': 'Cette page dessine avec WebGL, que ce navigateur a désactivé ou ne possède pas. ' +
                       'Essayez un autre navigateur, ou activez l’accélération matérielle dans ses réglages.',
   'program.no-webgl-walk': 'L’explication pas à pas fonctionne sans WebGL :',
@@ -112,6 +113,7 @@ export default {
   'showcase.title': 'Vitrine des vues',
   'showcase.canvas': 'La rampe arc-en-ciel en anneau autour de la rampe de gris',
   'showcase.description': 'Le module de vues des cercles du point milieu à l’œuvre : un anneau arc-en-ciel autour d’une rampe de gris, tourné, zoomé et vu en perspective au clavier, à la souris ou avec les boutons.',
+  'showcase.about': 'Cette page montre les modules de soutien sur lesquels repose la démonstration des cercles, à l’œuvre dans un programme à part : les couleurs nommées et les dégradés du module des couleurs (l’anneau arc-en-ciel autour du dégradé de gris), les perspectives du module de projection, et les rotations, le zoom et les vues prédéfinies du module des vues, sur les touches, les glissés et les boutons ci-dessous.',
 
   'walk.title': 'L’algorithme du point milieu, pas à pas',
   'walk.description': 'L’algorithme entier du point milieu pour le cercle, pas à pas : la décision à chaque pas, les pixels tracés, des questions pour prédire le pas suivant, d’autres parcours et ce que coûte chaque mode.',

@@ -198,6 +198,8 @@ import walkLimits from './limits.json';
     i18n.linkOtherLanguage($('language'), own);
     const demo = pageAddress.link('index.html');
     if ($('demo-link').getAttribute('href') !== demo) $('demo-link').setAttribute('href', demo);
+    const showcase = pageAddress.link('view-showcase.html');
+    if ($('showcase-link').getAttribute('href') !== showcase) $('showcase-link').setAttribute('href', showcase);
     pageAddress.write(own);
   }
 
