@@ -8,7 +8,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import {pathToFileURL} from 'node:url';
-import {until, watch} from './browser.mjs';
+import {launchChromium, serve, subPath, until, watch} from './browser.mjs';
 import {answerSet} from './practice.mjs';
 import {useSite} from './site.mjs';
 import {platform, unzipped, validated} from './scorm.mjs';
@@ -37,6 +37,20 @@ async function choose(page, {seed, questions, modes, feedback, mastery}) {
   await page.click(`input[name=feedback][value=${feedback}]`);
 }
 
+// The package that teacher.html on `page` makes, saved where the test reads it: {folder, name}.
+async function saved(browser, page) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'download-'));
+  const session = await browser.target().createCDPSession();
+  await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: folder, eventsEnabled: true});
+  let name = null, done = false;
+  session.on('Browser.downloadWillBegin', (e) => { name = e.suggestedFilename; });
+  session.on('Browser.downloadProgress', (e) => { done ||= e.state === 'completed'; });
+  await page.click('#make-package');
+  await until(() => done, 'the package saved');
+  await session.detach();
+  return {folder, name};
+}
+
 test('teacher.html: the link for the choices, and a package of them made in the browser that validates and runs them', async () => {
   const build = unzipped(path.join(site.path, '..', 'midpoint-practice-scorm12.zip'));
   await site.browser.defaultBrowserContext().overridePermissions(new URL(site.base).origin, ['clipboard-read', 'clipboard-write']);
@@ -52,16 +66,7 @@ test('teacher.html: the link for the choices, and a package of them made in the 
   assert.equal(await page.evaluate(() => navigator.clipboard.readText()), `${site.base}walk.html?${query}`);
   const sample = await page.$$eval('#sample tbody tr', (rows) => rows.map((r) => [...r.cells].slice(2).map((c) => c.textContent)));
 
-  // The package, saved where the test reads it.
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'download-'));
-  const session = await site.browser.target().createCDPSession();
-  await session.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: folder, eventsEnabled: true});
-  let name = null, saved = false;
-  session.on('Browser.downloadWillBegin', (e) => { name = e.suggestedFilename; });
-  session.on('Browser.downloadProgress', (e) => { saved ||= e.state === 'completed'; });
-  await page.click('#make-package');
-  await until(() => saved, 'the package saved');
-  await session.detach();
+  const {folder, name} = await saved(site.browser, page);
   assert.equal(name, 'midpoint-practice-54321-scorm12.zip');
   assert.match(await page.$eval('#package-status', (e) => e.textContent), /midpoint-practice-54321-scorm12\.zip/);
   assert.deepEqual(problems, []);
@@ -95,4 +100,23 @@ test('teacher.html opened from its folder gives the link, and says why it makes 
   await page.click('#make-package');
   await until(() => page.$eval('#package-status', (e) => e.textContent.startsWith('Opened from its folder')), 'the page saying why');
   await page.close();
+});
+
+test('after one visit, teacher.html makes its package with the network gone', async () => {
+  const server = await serve({[subPath]: site.path});
+  const base = `http://127.0.0.1:${server.address().port}${subPath}`;
+  const browser = await launchChromium();
+  const page = await browser.newPage();
+  await page.goto(`${base}teacher.html`);
+  await page.waitForSelector('body[data-ready]');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  server.closeAllConnections();
+  await new Promise((resolve) => server.close(resolve));
+  const problems = watch(page);
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  const {folder, name} = await saved(browser, page);
+  assert.deepEqual(unzipped(path.join(folder, name)).files, unzipped(path.join(site.path, '..', 'midpoint-practice-scorm12.zip')).files);
+  assert.deepEqual(problems, []);
+  await browser.close();
 });
