@@ -2,7 +2,7 @@
 // on the three sources and on each page's DOM once loaded, and HTML_CodeSniffer's WCAG 2 AA
 // sniffs (what pa11y runs) in the page, on a wide screen and on a phone, in every state the pages
 // open in: the explainer plain, predicting, practising, as a worksheet, embedded and in French, the
-// demonstration plain and embedded, view-showcase, and the teacher's page in both languages.
+// demonstration plain and embedded, view-showcase, and the teacher's page and guide in both languages.
 import {test} from 'node:test';
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
@@ -15,12 +15,13 @@ import {useSite} from './site.mjs';
 
 const site = useSite();
 const pages = ['walk.html', 'walk.html?predict=1', 'walk.html?practice=7', 'walk.html?worksheet=1', 'walk.html?embed=1',
-               'walk.html?lang=fr', 'index.html', 'index.html?embed=1', 'view-showcase.html', 'teacher.html', 'teacher.html?lang=fr'];
-const sources = ['index.html', 'view-showcase.html', 'walk.html', 'teacher.html'];  // as the site has them
+               'walk.html?lang=fr', 'index.html', 'index.html?embed=1', 'view-showcase.html', 'teacher.html', 'teacher.html?lang=fr',
+               'guide.html', 'guide.html?lang=fr'];
+const sources = ['index.html', 'view-showcase.html', 'walk.html', 'teacher.html', 'guide.html'];  // as the site has them
 
 // A page in `state`, once everything it shows at load is in: the explainer's chart (built last)
-// and the question of a practice set, the teacher's set on view, or a program's keys and its first
-// count line.
+// and the question of a practice set, the teacher's set on view, the guide, or a program's keys and
+// its first count line.
 async function open(state, viewport) {
   const page = await site.browser.newPage();
   await page.setBypassCSP(true);  // the sniffs go into the page as a script of their own
@@ -30,7 +31,7 @@ async function open(state, viewport) {
   if (state.startsWith('walk')) {
     await page.waitForSelector('body[data-chart][data-settled]');
     if (state.includes('practice')) await page.waitForSelector('#practice-question[data-kind]');
-  } else if (state.startsWith('teacher')) {
+  } else if (/^(teacher|guide)/.test(state)) {
     await page.waitForSelector('body[data-ready]');
   } else {
     await page.waitForSelector('#keys button');

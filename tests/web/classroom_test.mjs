@@ -20,7 +20,7 @@ async function open(file) {
   await page.setViewport({width: 1280, height: 800});
   const problems = watch(page);
   await page.goto(`${site.base}${file}`);
-  await page.waitForSelector(file.startsWith('walk') ? 'body[data-chart]' : '#keys button');
+  await page.waitForSelector(file.startsWith('walk') ? 'body[data-chart]' : file.startsWith('guide') ? 'body[data-ready]' : '#keys button');
   return {page, problems};
 }
 
@@ -53,7 +53,7 @@ test('printed, walk.html is a handout of two A4 pages at most, every row and no 
 test('axe-core finds no WCAG A/AA fault in the dark and projector themes', async () => {
   const axe = fs.readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
   for (const theme of ['dark', 'projector']) {
-    for (const file of [`walk.html?theme=${theme}&predict=1&variant=root`, `index.html?theme=${theme}&lang=fr`]) {
+    for (const file of [`walk.html?theme=${theme}&predict=1&variant=root`, `index.html?theme=${theme}&lang=fr`, `guide.html?theme=${theme}&lang=fr`]) {
       const {page, problems} = await open(file);
       await page.evaluate(axe);
       const faults = await page.evaluate(async () => (await axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa']}))

@@ -52,8 +52,10 @@ test('under a strict policy every page works and nothing is refused; submitting 
     assert.deepEqual(await state(), {kept: true, address: '?mode=spans&radius=12&step=0', rows: model.states[12].length}, 'a radius typed, then Enter');
     const teacher = await open(`${base}teacher.html`);
     await teacher.page.waitForSelector('body[data-ready]');
+    const guide = await open(`${base}guide.html`);
+    await guide.page.waitForSelector('body[data-ready]');
 
-    const pages = [demo, showcase, walk, teacher], policies = await Promise.all(pages.map((p) => p.policy()));
+    const pages = [demo, showcase, walk, teacher, guide], policies = await Promise.all(pages.map((p) => p.policy()));
     assert.equal(new Set(policies).size, 1, `one policy for the pages: ${policies.join(' | ')}`);
     assert.match(policies[0], /(^|; )script-src 'self' 'wasm-unsafe-eval'(;|$)/);
     for (const p of pages) {
@@ -67,9 +69,9 @@ test('under a strict policy every page works and nothing is refused; submitting 
 test('once drawn, nothing moves: a layout shift of 0.02 at most on every page, 1350 x 940 and 390 x 844', async () => {
   for (const viewport of [{width: 1350, height: 940}, {width: 390, height: 844}]) {
     // Each page once its last part is in: the first count line, the keys, the explainer's chart,
-    // the teacher's set.
+    // the teacher's set, the guide.
     for (const [file, ready] of [['index.html', '#output:not(:empty)'], ['view-showcase.html', '#keys button'], ['walk.html', 'body[data-chart]'],
-                                 ['teacher.html', 'body[data-ready]']]) {
+                                 ['teacher.html', 'body[data-ready]'], ['guide.html', 'body[data-ready]']]) {
       const {page, problems} = await open(`${site.base}${file}`, viewport);
       await page.waitForSelector(ready);
       const shifts = await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => resolve(window.shifts())))));
