@@ -24,6 +24,7 @@ export default {
   'print.key-grid': 'The grid of the answer key: every pixel of the walk',
   'print.handout-grid': 'The whole walk on the grid, the pixels of the step on show marked',
   'print.key-heading': 'Answer key: mode {mode}, radius {r}',
+  'print.key-note': 'This page prints as the answer key of its worksheet: every column of the table and every pixel of the grid filled in.',
   'print.practice-set': 'Set: {address}',
   'print.date': 'Date: {date}',
   'guide.link': 'Teacher’s guide',

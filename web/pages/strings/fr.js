@@ -20,6 +20,7 @@ export default {
   'print.key-grid': 'La grille du corrigé : tous les pixels du parcours',
   'print.handout-grid': 'Tout le parcours sur la grille, les pixels du pas affiché marqués',
   'print.key-heading': 'Corrigé : mode {mode}, rayon {r}',
+  'print.key-note': 'Cette page s’imprime en corrigé de sa fiche d’exercice : toutes les colonnes du tableau et tous les pixels de la grille remplis.',
   'print.practice-set': 'Série : {address}',
   'print.date': 'Date : {date}',
   'guide.link': 'Guide de l’enseignant',
