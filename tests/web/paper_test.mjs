@@ -150,7 +150,7 @@ test('the handout shows the whole walk with the step on show marked; the workshe
   await page.close();
 });
 
-test('a practice set\'s summary prints on one page, with the set\'s address, the date and a line for a name', async () => {
+test('a practice set\'s summary and score print on one page, with the set\'s address, the date and a line for a name', async () => {
   const {page, problems} = await open('walk.html?practice=7', '#practice-question[data-kind]');
   await answerSet(page, page, (i) => i % 3 !== 0);
   await page.waitForSelector('#practice-end:not([hidden])');
@@ -158,7 +158,7 @@ test('a practice set\'s summary prints on one page, with the set\'s address, the
   assert.equal(paper.pages.length, 1);
   assert.match(paper.text, /walk\.html\?practice=7/);
   assert.ok(paper.text.includes(String(new Date().getFullYear())) && paper.text.includes('Name:'), paper.text);
-  assert.equal((paper.text.match(/^\s*\d+\s/gm) || []).length >= 10, true, 'the ten answers');
+  assert.ok((paper.text.match(/^\s*\d+\s/gm) || []).length >= 10 && /\b\d+ of 10\b/.test(paper.text), 'the ten answers and the score');
   assert.deepEqual(problems, []);
   await page.close();
 });
