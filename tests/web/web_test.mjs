@@ -148,15 +148,12 @@ test('"Copy link" keeps the circle, and the link opens the program at it through
   let s = await openPage();
   // What the page copies, kept as the clipboard would (Firefox lets no test read it).
   await s.page.evaluate(() => { navigator.clipboard.writeText = async (text) => { window.copied = text; }; });
-  await s.next(() => s.key('Return'));
-  for (let r = 2; r <= 5; ++r) await s.next(() => s.key('plus'));
+  for (const key of ['Return', 'plus', 'plus', 'plus', 'plus']) await s.next(() => s.key(key));
   await until(() => s.page.$eval('#walk-link', (a) => a.getAttribute('href') === 'walk.html?mode=spans&radius=5'), 'the page at spans, radius 5');
   await s.page.click('[data-copy="link"]');
-  await until(() => s.page.$eval('.copied', (e) => e.textContent === 'Copied'), '"Copied"');
-  const link = await s.page.evaluate(() => window.copied);
+  const link = await (await s.page.waitForFunction(() => window.copied)).jsonValue();
   assert.equal(link, `${site.base}index.html?mode=spans&radius=5`);
   await s.page.close();
-
   s = await openPage(new URL(link).search);
   await until(() => s.lines.includes(expected[1][4]), 'the count of spans at radius 5');
   assert.deepEqual([s.lines[0], s.lines.at(-1)], ['4', expected[1][4]], 'the first picture as always, then the circle of the link');
@@ -165,8 +162,7 @@ test('"Copy link" keeps the circle, and the link opens the program at it through
   const printed = s.lines.length;
   await Promise.all([s.page.waitForNavigation(), s.page.click('#restart')]);
   await until(() => s.lines.length > printed, 'the first count line again');
-  assert.equal(s.lines[printed], '4');
-  assert.equal(await s.next(() => s.key('plus')), expected[0][1], 'the outline at radius 2: afresh');
+  assert.equal(s.lines[printed], '4', 'afresh');
   assert.deepEqual(s.problems, [], 'no error, no failed request');
   await s.page.close();
 });
