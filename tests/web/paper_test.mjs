@@ -184,9 +184,10 @@ test('the teacher\'s guide: linked from the pages\' tools, four A4 pages at most
       await page.waitForSelector(url.searchParams.has('practice') ? '#practice-question[data-kind]' : 'body[data-ready]');
       const shown = await page.evaluate(() => ({note: document.getElementById('address-note').hidden ? '' : document.getElementById('address-note').textContent,
                                                  step: document.querySelector('#steps tr[aria-current="step"]')?.dataset.step,
-                                                 radius: document.getElementById('radius').value}));
+                                                 radius: document.getElementById('radius').value, mode: document.getElementById('mode').value,
+                                                 variant: document.getElementById('variant').value}));
       assert.equal(shown.note, '', `${link}: no address note`);
-      if (url.searchParams.has('radius')) assert.equal(shown.radius, url.searchParams.get('radius'), link);
+      for (const name of ['radius', 'mode', 'variant']) if (url.searchParams.has(name)) assert.equal(shown[name], url.searchParams.get(name), link);
       if (url.searchParams.has('step')) assert.equal(shown.step, url.searchParams.get('step'), link);
     }
     assert.deepEqual(problems, []);
