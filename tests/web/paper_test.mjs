@@ -9,7 +9,7 @@ import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {model, watch} from './browser.mjs';
+import {model, until, watch} from './browser.mjs';
 import {useSite} from './site.mjs';
 import {answerSet} from './practice.mjs';
 
@@ -189,6 +189,15 @@ test('the teacher\'s guide: linked from the pages\' tools, four A4 pages at most
       assert.equal(shown.note, '', `${link}: no address note`);
       for (const name of ['radius', 'mode', 'variant']) if (url.searchParams.has(name)) assert.equal(shown[name], url.searchParams.get(name), link);
       if (url.searchParams.has('step')) assert.equal(shown.step, url.searchParams.get('step'), link);
+    }
+    // The demonstration brought to its circle: its link to the walk names it.
+    for (const link of await page.evaluate(() => [...document.querySelectorAll('article:not([hidden]) a[href^="index.html?"]')].map((a) => a.href))) {
+      await page.goto(link);
+      const asked = new URL(link).searchParams;
+      await until(async () => {
+        const shown = new URL(await page.$eval('#walk-link', (a) => a.href)).searchParams;
+        return ['mode', 'radius'].every((name) => shown.get(name) === asked.get(name));
+      }, `${link}: the demonstration at its circle`);
     }
     assert.deepEqual(problems, []);
     await page.close();
