@@ -46,6 +46,7 @@ export default {
   'practice.draws-e': 'the rows ±{x} at half-width {y}',
   'practice.resumed': 'Resumed where the set was left: question {n} of {m}.',
   'practice.attempt-over': 'This attempt is over ({status}, score {score}): the learning platform keeps its result. A new attempt is the platform’s to start.',
+  'lms.status.passed': 'passed', 'lms.status.failed': 'failed', 'lms.status.completed': 'completed', 'lms.status.incomplete': 'incomplete', 'lms.status.browsed': 'browsed', 'lms.status.not-attempted': 'not attempted',
   'practice.lms-failed': 'The learning platform did not take the latest answers ({why}). The page keeps them and sends them again at the next answer and at the end.',
   'practice.lms-no-words': 'it gave no reason',
   'practice.your-answer': 'Your answer',

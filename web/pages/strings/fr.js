@@ -41,6 +41,7 @@ export default {
   'practice.draws-e': 'les rangées ±{x} en demi-largeur {y}',
   'practice.resumed': 'La série reprend là où elle avait été laissée : question {n} sur {m}.',
   'practice.attempt-over': 'Cette tentative est terminée ({status}, score {score}) : la plateforme d’apprentissage en garde le résultat. C’est à elle d’ouvrir une nouvelle tentative.',
+  'lms.status.passed': 'réussie', 'lms.status.failed': 'échouée', 'lms.status.completed': 'terminée', 'lms.status.incomplete': 'inachevée', 'lms.status.browsed': 'consultée', 'lms.status.not-attempted': 'non commencée',
   'practice.lms-failed': 'La plateforme d’apprentissage n’a pas accepté les dernières réponses ({why}). La page les garde et les renvoie à la prochaine réponse et à la fin.',
   'practice.lms-no-words': 'sans donner de raison',
   'practice.your-answer': 'Votre réponse',

@@ -264,12 +264,16 @@ export const walkPractice = (function () {
     walkLms.end({right: right(), count: state.set.length, mastery: state.mastery});
   }
 
+  // The platform's status in the page's language; a word SCORM 1.2 does not define, as given.
+  const statusWords = ['passed', 'failed', 'completed', 'incomplete', 'browsed', 'not attempted'];
+  const statusWord = (status) => (statusWords.includes(status) ? t(`lms.status.${status.replace(' ', '-')}`) : status);
+
   // An attempt the platform holds as over (or offers to look at): its answers, where it kept them,
   // and nothing sent.
   function shut(lms) {
     state.over = true;
     question.textContent = state.given.length ? t('practice.done', {n: right(), m: state.set.length})
-      : t('practice.attempt-over', {status: lms.status, score: lms.score || '0'});
+      : t('practice.attempt-over', {status: statusWord(lms.status), score: lms.score || '0'});
     for (const key of ['kind', 'mode', 'radius', 'step', 'index', 'count']) delete question.dataset[key];
     answers.hidden = numberForm.hidden = true;
     showScore();
