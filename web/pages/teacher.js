@@ -7,7 +7,7 @@
 import {pageAddress, i18n, pageTheme} from './from-head.js';
 import {pageShare} from './share.js';
 import {walkTrace} from './walk/trace.js';
-import {practiceDefaults, practiceLimits, practiceQuery, practiceSet, practiceWalks} from './walk/practice-set.js';
+import {practiceDefaults, practiceLimits, practiceNewSeed, practiceQuery, practiceSet, practiceWalks} from './walk/practice-set.js';
 import {strToU8, zipSync} from 'fflate';
 
 (async function () {
@@ -28,10 +28,7 @@ import {strToU8, zipSync} from 'fflate';
   range(seedInput, practiceLimits.seed);
   range(questionsInput, practiceLimits.questions);
   range(masteryInput, practiceLimits.mastery);
-  const newSeed = () => {
-    const [min, max] = practiceLimits.seed;
-    seedInput.value = min + crypto.getRandomValues(new Uint32Array(1))[0] % (max - min + 1);
-  };
+  const newSeed = () => { seedInput.value = practiceNewSeed(); };
   newSeed();
   questionsInput.value = practiceDefaults.questions;
   masteryInput.value = practiceDefaults.mastery;
@@ -62,16 +59,20 @@ import {strToU8, zipSync} from 'fflate';
   }
 
   const kindOf = (q) => (q.before ? 'move-before' : q.kind);
-  let chosen = null, query = '';
+  const state = {
+    chosen: null,  // the choices on show, or null while one is out of its limits
+    query: '',  // their address
+    saved: null,  // the last package's object URL, revoked when another is made
+  };
   function show() {
-    chosen = choices();
-    give.hidden = !chosen;
-    if (!chosen) return;
-    query = String(practiceQuery(chosen, modes));
-    link.href = `walk.html?${query}`;
+    state.chosen = choices();
+    give.hidden = !state.chosen;
+    if (!state.chosen) return;
+    state.query = String(practiceQuery(state.chosen, modes));
+    link.href = `walk.html?${state.query}`;
     link.textContent = link.href;
     status.textContent = '';
-    const rows = practiceSet(chosen, walks).map((q, i) => {
+    const rows = practiceSet(state.chosen, walks).map((q, i) => {
       const row = document.createElement('tr');
       for (const text of [i + 1, t(`teacher.kind.${kindOf(q)}`), t(`mode.${q.mode}`), q.radius, q.step ?? '']) {
         row.append(Object.assign(document.createElement('td'), {textContent: text}));
@@ -104,24 +105,23 @@ import {strToU8, zipSync} from 'fflate';
   }
   async function packageOf({seed, questions, mastery}) {
     const site = JSON.parse(new TextDecoder().decode(await fetched('scorm-package.json')));
-    const values = {SEED: seed, QUESTIONS: questions, MASTERY: mastery, LAUNCH: xml(`walk.html?${query}`)};
+    const values = {SEED: seed, QUESTIONS: questions, MASTERY: mastery, LAUNCH: xml(`walk.html?${state.query}`)};
     const files = {'imsmanifest.xml': strToU8(site.manifest.replace(/@(SEED|QUESTIONS|MASTERY|LAUNCH)@/g, (_, name) => values[name]))};
     const names = [...site.schemas, ...site.files];
     const bytes = await Promise.all(names.map(fetched));
     names.forEach((name, i) => { files[name] = bytes[i]; });
     return zipSync(files);
   }
-  let saved = null;
   makeButton.addEventListener('click', async () => {
-    if (!chosen) return;
-    const file = `midpoint-practice-${chosen.seed}-scorm12.zip`;
+    if (!state.chosen) return;
+    const file = `midpoint-practice-${state.chosen.seed}-scorm12.zip`;
     makeButton.disabled = true;
     status.textContent = t('teacher.making');
     try {
-      const zip = await packageOf(chosen);
-      if (saved) URL.revokeObjectURL(saved);
-      saved = URL.createObjectURL(new Blob([zip], {type: 'application/zip'}));
-      const save = Object.assign(document.createElement('a'), {href: saved, download: file});
+      const zip = await packageOf(state.chosen);
+      if (state.saved) URL.revokeObjectURL(state.saved);
+      state.saved = URL.createObjectURL(new Blob([zip], {type: 'application/zip'}));
+      const save = Object.assign(document.createElement('a'), {href: state.saved, download: file});
       document.body.append(save);
       save.click();
       save.remove();

@@ -19,6 +19,10 @@ const limits = walkLimits.practice;
 export const practiceDefaults = Object.freeze({questions: limits.questionsDefault, feedback: limits.feedback[0], mastery: limits.masteryDefault});
 export const practiceLimits = limits;
 
+// A seed for a new set, for the page's Practice button and the teacher's page alike: six digits
+// at most, short enough to read out to a class.
+export const practiceNewSeed = () => 1 + Math.floor(Math.random() * 999999);
+
 // mulberry32 (Tommy Ettinger's): a 32-bit state stepped by 0x6D2B79F5 and mixed by two rounds of
 // multiply and xor-shift; Math.imul and >>> make it the same in every browser.
 function mulberry32(state) {

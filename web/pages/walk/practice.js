@@ -19,7 +19,7 @@ import {walkLms} from './lms.js';
 import {walkNarration} from './narration.js';
 import {walkQuiz} from './quiz.js';
 import {walkTrace} from './trace.js';
-import {practiceDefaults, practiceQuery, practiceSet, practiceWalks} from './practice-set.js';
+import {practiceDefaults, practiceNewSeed, practiceQuery, practiceSet, practiceWalks} from './practice-set.js';
 
 export const walkPractice = (function () {
   const t = i18n.t, number = i18n.number;
@@ -304,6 +304,6 @@ export const walkPractice = (function () {
     // The set's choices, as its address gives them.
     get choices() { return state.choices; },
     // A seed for a new set: any 32-bit number but 0.
-    newSeed: () => 1 + Math.floor(Math.random() * 999999),
+    newSeed: practiceNewSeed,
   };
 })();
